@@ -1,0 +1,63 @@
+#include "look.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QScreen>
+#include <QWidget>
+#include <QStyleFactory>
+
+namespace mq {
+
+QStringList gothicFamilies()
+{
+    return {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+            QStringLiteral("IPAexGothic"),    QStringLiteral("VL PGothic"), QStringLiteral("Noto Sans CJK JP"),
+            QStringLiteral("IPAGothic"),      QStringLiteral("TakaoPGothic")};
+}
+
+QFont gothicFont(qreal pointSize)
+{
+    QFont f;
+    f.setFamilies(gothicFamilies());
+    f.setPointSizeF(pointSize);
+    f.setWeight(QFont::Normal);
+    f.setStyleHint(QFont::SansSerif);
+    return f;
+}
+
+QFont defaultWindowFont()
+{
+    return gothicFont(9);
+}
+
+void applyLook(QApplication &app)
+{
+    // Fusion paints a button's face in its palette colour on every desktop; native
+    // styles may ignore it, and the coloured faces are part of the design.
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setFont(defaultWindowFont());
+    // Loaded lazily by QIcon, so it costs nothing until a title bar asks for it.
+    app.setWindowIcon(QIcon(QStringLiteral(":/mq/mq.png")));
+}
+
+} // namespace mq
+
+namespace mq {
+
+void centreOnScreen(QWidget *window)
+{
+    QScreen *screen = window->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    QRect frame = window->frameGeometry();
+    // Before the first show the frame is not known yet; the client area is close enough.
+    if (!window->isVisible())
+        frame = QRect(QPoint(), window->size());
+    frame.moveCenter(area.center());
+    window->move(frame.topLeft());
+}
+
+} // namespace mq

@@ -1,0 +1,18 @@
+#include "app/look.h"
+#include "app/services.h"
+#include "app/startup.h"
+#include "windows/form1.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    mq::applyLook(app);
+
+    const mq::Services services = mq::Services::desktop();
+    mq::Form1 palette(services);
+    mq::loadForm1(palette, services);
+    palette.show();
+    return app.exec();
+}

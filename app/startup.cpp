@@ -1,0 +1,38 @@
+#include "startup.h"
+
+#include "app/errorreport.h"
+#include "profile/profilefile.h"
+#include "version.h"
+#include "windows/form1.h"
+
+#include <QDir>
+
+namespace mq {
+
+QString captionFor(int major, int minor, int patch)
+{
+    return QStringLiteral("ＭＱ (β") + QString::number(major) + QLatin1Char('.') + QString::number(minor)
+        + QLatin1Char('.') + QString::number(patch) + QLatin1Char(')');
+}
+
+QString programCaption()
+{
+    return captionFor(build::VersionMajor, build::VersionMinor, build::VersionPatch);
+}
+
+QString profilePath(const Services &services)
+{
+    return QDir(services.programDir).filePath(profileFileName());
+}
+
+void loadForm1(Form1 &form, const Services &services)
+{
+    trap(services, [&] {
+        form.setWindowTitle(programCaption());
+        if (!services.openUrl || !services.openUrl(QUrl(QString::fromLatin1(build::HomePage))))
+            throw Failure{err::CannotCreateObject, QStringLiteral("ブラウザを起動できません。")};
+        readProfile(profilePath(services), [&](int slot, const QString &text) { form.Text(slot)->setText(text); });
+    });
+}
+
+} // namespace mq

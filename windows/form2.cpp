@@ -1,0 +1,373 @@
+#include "form2.h"
+
+#include "app/errorreport.h"
+#include "app/look.h"
+#include "app/startup.h"
+#include "profile/derivation.h"
+#include "profile/profilefile.h"
+#include "windows/form1.h"
+
+#include <QFrame>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <vector>
+
+namespace mq {
+
+namespace {
+
+enum class Kind { Entry, Caption, Clear, Update, Cancel };
+enum class Look { Entry, Caption, Heading, Unit, Bar, Button };
+enum Flag { NoFlag = 0, DefaultFont = 1, Small = 2, MultiLine = 4, Tip = 8 };
+
+struct Control
+{
+    Kind kind;
+    int index; // slot for an entry, array index for 項目 and Command1
+    int left, top, width, height; // twips
+    int focus;
+    const char *text;
+    Look look;
+    int flags;
+};
+
+using K = Kind;
+using L = Look;
+constexpr Control Controls[] = {
+    // Name, address and telephone, then the two buttons.
+    {K::Caption, 16, 120, 120, 3375, 375, 50, "氏　　名", L::Heading, NoFlag},
+    {K::Clear, 0, 3480, 120, 615, 375, 96, "クリア", L::Button, DefaultFont},
+    {K::Caption, 5, 120, 480, 1335, 375, 39, "", L::Caption, NoFlag},
+    {K::Caption, 1, 1440, 480, 1335, 375, 35, "姓", L::Caption, NoFlag},
+    {K::Caption, 2, 2760, 480, 1335, 375, 36, "名", L::Caption, NoFlag},
+    {K::Caption, 0, 120, 840, 1335, 375, 34, "漢字", L::Caption, NoFlag},
+    {K::Entry, 1, 1440, 840, 1335, 375, 0, nullptr, L::Entry, NoFlag},
+    {K::Entry, 2, 2760, 840, 1335, 375, 1, nullptr, L::Entry, NoFlag},
+    {K::Caption, 3, 120, 1200, 1335, 375, 37, "ｶﾅ(半角)", L::Caption, NoFlag},
+    {K::Entry, 10, 1440, 1200, 1335, 375, 2, nullptr, L::Entry, NoFlag},
+    {K::Entry, 11, 2760, 1200, 1335, 375, 3, nullptr, L::Entry, NoFlag},
+    {K::Caption, 4, 120, 1560, 1335, 375, 38, "ｱﾙﾌｧﾍﾞｯﾄ(半角)", L::Caption, DefaultFont},
+    {K::Entry, 14, 1440, 1560, 1335, 375, 4, nullptr, L::Entry, DefaultFont},
+    {K::Entry, 13, 2760, 1560, 1335, 375, 5, nullptr, L::Entry, DefaultFont},
+    {K::Caption, 17, 120, 2040, 3375, 375, 51, "住　　所", L::Heading, NoFlag},
+    {K::Clear, 1, 3480, 2040, 615, 375, 97, "クリア", L::Button, DefaultFont},
+    {K::Caption, 19, 120, 2400, 1335, 375, 53, "郵便番号", L::Caption, NoFlag},
+    {K::Entry, 17, 1440, 2400, 1215, 375, 33, nullptr, L::Entry, NoFlag},
+    {K::Caption, 18, 2640, 2400, 165, 375, 52, "-", L::Unit, NoFlag},
+    {K::Entry, 18, 2760, 2400, 1335, 375, 32, nullptr, L::Entry, NoFlag},
+    {K::Caption, 6, 120, 2760, 1335, 375, 40, "都道府県", L::Caption, NoFlag},
+    {K::Entry, 20, 1440, 2760, 2655, 375, 31, nullptr, L::Entry, NoFlag},
+    {K::Caption, 7, 120, 3120, 1335, 375, 41, "市町村", L::Caption, NoFlag},
+    {K::Entry, 21, 1440, 3120, 2655, 375, 30, nullptr, L::Entry, NoFlag},
+    {K::Caption, 8, 120, 3480, 1335, 375, 42, "地区", L::Caption, NoFlag},
+    {K::Entry, 22, 1440, 3480, 2655, 375, 29, nullptr, L::Entry, NoFlag},
+    {K::Caption, 9, 120, 3840, 1335, 375, 43, "番地", L::Caption, NoFlag},
+    {K::Entry, 23, 1440, 3840, 2655, 375, 28, nullptr, L::Entry, NoFlag},
+    {K::Caption, 20, 120, 4320, 3375, 375, 54, "電　話　番　号", L::Heading, NoFlag},
+    {K::Clear, 2, 3480, 4320, 615, 375, 98, "クリア", L::Button, DefaultFont},
+    {K::Caption, 10, 120, 4680, 1335, 375, 44, "電話番号", L::Caption, NoFlag},
+    {K::Entry, 26, 1440, 4680, 735, 375, 27, nullptr, L::Entry, NoFlag},
+    {K::Caption, 11, 2160, 4680, 165, 375, 45, "-", L::Unit, NoFlag},
+    {K::Entry, 27, 2280, 4680, 735, 375, 26, nullptr, L::Entry, NoFlag},
+    {K::Caption, 12, 3000, 4680, 165, 375, 46, "-", L::Unit, NoFlag},
+    {K::Entry, 28, 3120, 4680, 975, 375, 25, nullptr, L::Entry, NoFlag},
+    {K::Caption, 13, 120, 5040, 1335, 375, 47, "携帯またはFAX", L::Caption, DefaultFont},
+    {K::Entry, 31, 1440, 5040, 735, 375, 24, nullptr, L::Entry, NoFlag},
+    {K::Caption, 15, 2160, 5040, 165, 375, 49, "-", L::Unit, NoFlag},
+    {K::Entry, 32, 2280, 5040, 735, 375, 23, nullptr, L::Entry, NoFlag},
+    {K::Caption, 14, 3000, 5040, 165, 375, 48, "-", L::Unit, NoFlag},
+    {K::Entry, 33, 3120, 5040, 975, 375, 22, nullptr, L::Entry, NoFlag},
+    {K::Update, 0, 120, 5880, 1935, 495, 102, "内　容　更　新", L::Button, NoFlag},
+    {K::Cancel, 0, 2160, 5880, 1935, 495, 110, "キ　ャ　ン　セ　ル", L::Button, NoFlag},
+    // Bank, other and site.
+    {K::Caption, 34, 4200, 120, 3375, 375, 67, "希望振込み先銀行情報", L::Heading, NoFlag},
+    {K::Clear, 4, 7560, 120, 615, 375, 100, "クリア", L::Button, DefaultFont},
+    {K::Caption, 30, 4200, 480, 1335, 375, 63, "銀行名", L::Caption, NoFlag},
+    {K::Entry, 47, 5520, 480, 2655, 375, 15, nullptr, L::Entry, NoFlag},
+    {K::Caption, 31, 4200, 840, 1335, 375, 64, "支店名", L::Caption, NoFlag},
+    {K::Entry, 48, 5520, 840, 2655, 375, 14, nullptr, L::Entry, NoFlag},
+    {K::Caption, 32, 4200, 1200, 1335, 375, 65, "普通・当座", L::Caption, NoFlag},
+    {K::Entry, 49, 5520, 1200, 2655, 375, 13, nullptr, L::Entry, NoFlag},
+    {K::Caption, 33, 4200, 1560, 1335, 375, 66, "口座番号", L::Caption, NoFlag},
+    {K::Entry, 50, 5520, 1560, 2655, 375, 6, nullptr, L::Entry, NoFlag},
+    {K::Caption, 25, 4200, 2040, 3375, 375, 59, "そ　の　他", L::Heading, NoFlag},
+    {K::Clear, 3, 7560, 2040, 615, 375, 99, "クリア", L::Button, DefaultFont},
+    {K::Caption, 42, 4200, 2400, 1095, 375, 106, "生年月日", L::Caption, NoFlag},
+    {K::Entry, 38, 5280, 2400, 735, 375, 105, nullptr, L::Entry, NoFlag},
+    {K::Caption, 43, 6000, 2400, 285, 375, 107, "年", L::Unit, NoFlag},
+    {K::Entry, 39, 6240, 2400, 735, 375, 104, nullptr, L::Entry, NoFlag},
+    {K::Caption, 44, 6960, 2400, 285, 375, 108, "月", L::Unit, NoFlag},
+    {K::Entry, 40, 7200, 2400, 735, 375, 103, nullptr, L::Entry, NoFlag},
+    {K::Caption, 45, 7920, 2400, 255, 375, 109, "日", L::Unit, NoFlag},
+    {K::Caption, 21, 4200, 2760, 735, 375, 55, "年齢", L::Caption, NoFlag},
+    {K::Entry, 34, 4920, 2760, 615, 375, 21, nullptr, L::Entry, NoFlag},
+    {K::Caption, 22, 5520, 2760, 375, 375, 56, "才", L::Unit, NoFlag},
+    {K::Caption, 24, 5880, 2760, 165, 375, 58, "", L::Bar, NoFlag},
+    {K::Caption, 23, 6000, 2760, 735, 375, 57, "職業", L::Caption, NoFlag},
+    {K::Entry, 35, 6720, 2760, 1455, 375, 20, nullptr, L::Entry, NoFlag},
+    {K::Caption, 26, 4200, 3120, 975, 375, 60, "ﾒｰﾙｱﾄﾞﾚｽ", L::Caption, Small},
+    {K::Entry, 42, 5160, 3120, 975, 375, 19, nullptr, L::Entry, NoFlag},
+    {K::Caption, 27, 6120, 3120, 285, 375, 111, "＠", L::Unit, NoFlag},
+    {K::Entry, 43, 6360, 3120, 1815, 375, 18, nullptr, L::Entry, NoFlag},
+    {K::Caption, 28, 4200, 3480, 1455, 375, 61, "希望ＩＤ", L::Caption, NoFlag},
+    {K::Entry, 44, 5640, 3480, 2535, 375, 17, nullptr, L::Entry, NoFlag},
+    {K::Caption, 29, 4200, 3840, 1455, 375, 62, "希望パスワード", L::Caption, Small},
+    {K::Entry, 45, 5640, 3840, 2535, 375, 16, nullptr, L::Entry, NoFlag},
+    {K::Caption, 41, 4200, 4320, 3375, 375, 74, "あなたのホームページの情報", L::Heading, NoFlag},
+    {K::Clear, 5, 7560, 4320, 615, 375, 101, "クリア", L::Button, DefaultFont},
+    {K::Caption, 39, 4200, 4680, 1335, 375, 72, "サイトのタイトル", L::Caption, DefaultFont},
+    {K::Entry, 51, 5520, 4680, 2655, 375, 12, nullptr, L::Entry, DefaultFont | MultiLine},
+    {K::Caption, 38, 4200, 5040, 1335, 375, 71, "サイト(フリガナ)", L::Caption, DefaultFont},
+    {K::Entry, 52, 5520, 5040, 2655, 375, 11, nullptr, L::Entry, DefaultFont | MultiLine},
+    {K::Caption, 37, 4200, 5400, 1335, 375, 70, "サイトＵＲＬ", L::Caption, DefaultFont},
+    {K::Entry, 53, 5520, 5400, 2655, 375, 10, nullptr, L::Entry, DefaultFont | MultiLine},
+    {K::Caption, 36, 4200, 5760, 1335, 735, 69, "サイトの説明", L::Caption, DefaultFont},
+    {K::Entry, 54, 5520, 5760, 2655, 735, 9, nullptr, L::Entry, DefaultFont | MultiLine},
+    {K::Caption, 35, 4200, 6480, 1335, 375, 68, "1日アクセス数", L::Caption, DefaultFont},
+    {K::Entry, 55, 5520, 6480, 2655, 375, 8, nullptr, L::Entry, MultiLine | Tip},
+    {K::Caption, 40, 4200, 6840, 1335, 375, 73, "1月アクセス数", L::Caption, DefaultFont},
+    {K::Entry, 56, 5520, 6840, 2655, 375, 7, nullptr, L::Entry, MultiLine | Tip},
+};
+
+// The derived slots' entries: never shown, but every slot has an entry to load and clear.
+struct HiddenEntry
+{
+    int slot;
+    int left, top; // twips, inside Frame1
+};
+constexpr HiddenEntry HiddenEntries[] = {
+    {0, 0, 0},      {3, 240, 0},    {4, 480, 0},    {5, 720, 0},    {6, 960, 0},     {7, 1200, 0},
+    {8, 1440, 0},   {9, 1680, 0},   {12, 1920, 0},  {15, 0, 240},   {16, 240, 240},  {19, 480, 240},
+    {24, 720, 240}, {25, 960, 240}, {29, 1200, 240}, {30, 1440, 240}, {36, 1680, 240}, {37, 1920, 240},
+    {41, 720, 480}, {46, 960, 480},
+};
+
+struct DesignText
+{
+    int slot;
+    const char *text;
+};
+// What an entry holds before the load replaces it; only seen if the load fails part-way.
+constexpr DesignText DesignTexts[] = {
+    {1, "田中"},    {2, "太郎"}, {10, "ﾀﾅｶ"}, {11, "ﾀﾛｳ"}, {13, "TANAKA"}, {14, "TARO"}, {26, ""},
+    {51, "ｑｑｑｑｑｑｑｑ\r\nＱＱＱＱＱＱＱＱ\r\nｑｑｑｑｑｑｑｑ"},
+    {54, "■■■■■■\r\nｑｑｑｑｑｑｑｑ\r\nＱＱＱＱＱＱＱＱ"},
+};
+
+QString entryDesignText(int slot)
+{
+    for (const DesignText &d : DesignTexts)
+        if (d.slot == slot)
+            return QString::fromUtf8(d.text);
+    return designText();
+}
+
+const char *lookName(Look look)
+{
+    switch (look) {
+    case Look::Entry: return "entry";
+    case Look::Caption: return "caption";
+    case Look::Heading: return "heading";
+    case Look::Unit: return "unit";
+    case Look::Bar: return "bar";
+    case Look::Button: return "button";
+    }
+    return "";
+}
+
+// One sheet for the window: flat one-pixel borders, no scroll bars, each look's colours.
+const char *const StyleSheet = R"(
+QLineEdit, QPlainTextEdit { border: 1px solid black; padding: 0px; margin: 0px; }
+*[look="entry"] { background: #FFFFFF; color: #000000; }
+*[look="caption"] { background: #FFFFC0; color: #FF8080; }
+*[look="heading"] { background: #C0FFFF; color: #0000FF; }
+*[look="unit"] { background: #FFFFFF; color: #FF8080; }
+*[look="bar"] { background: #000000; color: #FF8080; }
+QPushButton[look="button"] { background: #C0FFC0; border: 1px solid #404040; }
+QPushButton[look="button"]:pressed { background: #A0E0A0; }
+QPushButton[look="button"]:focus { border: 1px dotted #000000; }
+)";
+
+QString plainTextOf(const QWidget *w)
+{
+    if (auto *line = qobject_cast<const QLineEdit *>(w))
+        return line->text();
+    if (auto *multi = qobject_cast<const QPlainTextEdit *>(w))
+        return multi->toPlainText();
+    return {};
+}
+
+} // namespace
+
+Form2::Form2(Form1 &paletteWindow, Services services)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowCloseButtonHint)
+    , m_palette(paletteWindow)
+    , m_services(std::move(services))
+{
+    setObjectName(QStringLiteral("Form2"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("内容変更"));
+    setFixedSize(px(8280), px(7335));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setStyleSheet(QString::fromLatin1(StyleSheet));
+
+    const QFont entryFont = gothicFont(12);
+    const QFont smallFont = gothicFont(9.75);
+
+    // Frame1 first, so that it lies behind everything (it is never shown anyway).
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(0, 0, px(2535), px(975));
+    Frame1->setVisible(false);
+    for (const HiddenEntry &h : HiddenEntries) {
+        auto *e = new QLineEdit(Frame1);
+        e->setObjectName(QStringLiteral("Text(%1)").arg(h.slot));
+        e->setGeometry(px(h.left), px(h.top), px(255), px(270));
+        m_entries[h.slot] = e;
+    }
+
+    std::vector<std::pair<int, QWidget *>> focusChain;
+    for (const Control &c : Controls) {
+        QWidget *w = nullptr;
+        const QString text = QString::fromUtf8(c.text ? c.text : "");
+        switch (c.kind) {
+        case Kind::Entry:
+            if (c.flags & MultiLine) {
+                auto *e = new QPlainTextEdit(this);
+                e->setTabChangesFocus(true);
+                e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                e->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+                e->document()->setDocumentMargin(1);
+                // Only what the user typed or dropped as text; a palette box is no drop source of files.
+                w = e;
+            } else {
+                auto *e = new QLineEdit(this);
+                e->setAlignment(Qt::AlignCenter);
+                w = e;
+            }
+            w->setObjectName(QStringLiteral("Text(%1)").arg(c.index));
+            w->setAcceptDrops(false);
+            if (c.flags & Tip)
+                w->setToolTip(QStringLiteral("フォームのテキストボックスへDrag&Drop"));
+            m_entries[c.index] = w;
+            break;
+        case Kind::Caption: {
+            auto *e = new QLineEdit(text, this);
+            e->setReadOnly(true);
+            e->setAlignment(Qt::AlignCenter);
+            e->setAcceptDrops(false);
+            e->setObjectName(QStringLiteral("項目(%1)").arg(c.index));
+            m_captions[c.index] = e;
+            w = e;
+            break;
+        }
+        case Kind::Clear: {
+            auto *b = new QPushButton(text, this);
+            b->setObjectName(QStringLiteral("Command1(%1)").arg(c.index));
+            const int group = c.index;
+            connect(b, &QPushButton::clicked, this, [this, group] { onCommand1Click(group); });
+            m_clear[c.index] = b;
+            w = b;
+            break;
+        }
+        case Kind::Update:
+            btn内容更新 = new QPushButton(text, this);
+            btn内容更新->setObjectName(QStringLiteral("btn内容更新"));
+            connect(btn内容更新, &QPushButton::clicked, this, &Form2::onUpdateClick);
+            w = btn内容更新;
+            break;
+        case Kind::Cancel:
+            btnキャンセル = new QPushButton(text, this);
+            btnキャンセル->setObjectName(QStringLiteral("btnキャンセル"));
+            connect(btnキャンセル, &QPushButton::clicked, this, &Form2::onCancelClick);
+            w = btnキャンセル;
+            break;
+        }
+        w->setProperty("look", QString::fromLatin1(lookName(c.look)));
+        w->setGeometry(px(c.left), px(c.top), px(c.width), px(c.height));
+        if (c.flags & Small)
+            w->setFont(smallFont);
+        else if (!(c.flags & DefaultFont))
+            w->setFont(entryFont);
+        focusChain.emplace_back(c.focus, w);
+    }
+
+    // Enter and Esc click nothing: no button is a default or cancel button.
+    for (QPushButton *b : findChildren<QPushButton *>())
+        b->setAutoDefault(false);
+
+    std::sort(focusChain.begin(), focusChain.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (size_t i = 1; i < focusChain.size(); ++i)
+        setTabOrder(focusChain[i - 1].second, focusChain[i].second);
+
+    for (int slot = 0; slot < SlotCount; ++slot)
+        setEntry(slot, entryDesignText(slot));
+}
+
+QString Form2::entry(int slot) const
+{
+    return plainTextOf(m_entries.at(slot));
+}
+
+void Form2::setEntry(int slot, const QString &text)
+{
+    QWidget *w = m_entries.at(slot);
+    if (auto *line = qobject_cast<QLineEdit *>(w))
+        line->setText(text);
+    else if (auto *multi = qobject_cast<QPlainTextEdit *>(w))
+        multi->setPlainText(text);
+}
+
+Record Form2::entries() const
+{
+    Record r;
+    for (int i = 0; i < SlotCount; ++i)
+        r[i] = entry(i);
+    return r;
+}
+
+void Form2::load()
+{
+    trap(m_services, [&] {
+        for (int slot = 0; slot < SlotCount; ++slot)
+            setEntry(slot, m_palette.Text(slot)->text());
+    });
+    m_entries[1]->setFocus(Qt::OtherFocusReason);
+}
+
+void Form2::onCommand1Click(int index)
+{
+    trap(m_services, [&] {
+        const SlotRange range = Groups.at(index);
+        for (int slot = range.first; slot <= range.last; ++slot)
+            setEntry(slot, QString());
+    });
+}
+
+void Form2::onUpdateClick()
+{
+    trap(m_services, [&] {
+        const Record derived = deriveRecord(entries());
+        for (int slot : UpdateOrder)
+            m_palette.Text(slot)->setText(derived[slot]);
+        writeProfile(profilePath(m_services), m_palette.values());
+        close();
+    });
+}
+
+void Form2::onCancelClick()
+{
+    trap(m_services, [&] { close(); });
+}
+
+} // namespace mq
