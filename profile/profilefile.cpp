@@ -1,0 +1,328 @@
+#include "profile/profilefile.h"
+
+#include "profile/cp932.h"
+#include "profile/failure.h"
+#include "profile/savedevice.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <vector>
+
+namespace mq {
+
+namespace {
+
+constexpr int LineCount = SlotCount + 1; // header and the values
+
+FileFault faultFromErrno(int e)
+{
+    switch (e) {
+    case ENOENT:
+    case ENOTDIR:
+        return FileFault::Missing;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        return FileFault::PermissionDenied;
+    case EISDIR:
+        return FileFault::NotAFile;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return FileFault::DiskFull;
+    default:
+        return FileFault::DeviceIo;
+    }
+}
+
+enum class Operation { Read, Write };
+
+Failure failureFor(FileFault fault, Operation op)
+{
+    switch (fault) {
+    case FileFault::Missing:
+        if (op == Operation::Read)
+            return {err::FileNotFound, QStringLiteral("ファイルが見つかりません。")};
+        // A save never lacks its file, only the folder to put it in.
+        return {err::PathAccess, QStringLiteral("パス名が無効です。保存先のフォルダーが見つかりません。")};
+    case FileFault::PermissionDenied:
+        if (op == Operation::Read)
+            return {err::PermissionDenied, QStringLiteral("読み込みできません。アクセスが拒否されました。")};
+        return {err::PermissionDenied, QStringLiteral("書き込みできません。アクセスが拒否されました。")};
+    case FileFault::NotAFile:
+        return {err::PathAccess, QStringLiteral("パス名が無効です。ファイルの場所にフォルダーなどがあります。")};
+    case FileFault::DiskFull:
+        return {err::DiskFull, QStringLiteral("ディスクの空き容量が不足しています。")};
+    case FileFault::None:
+    case FileFault::DeviceIo:
+        break;
+    }
+    return {err::DeviceIo, QStringLiteral("デバイス I/O エラーです。")};
+}
+
+// Called right after the failing call, while errno still tells why.
+FileFault readFault(const QString &path, int e)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return FileFault::NotAFile;
+    if (!info.exists())
+        return FileFault::Missing;
+    const FileFault f = faultFromErrno(e);
+    return f == FileFault::Missing ? FileFault::DeviceIo : f;
+}
+
+class QtSaveFile final : public SaveDevice
+{
+public:
+    bool open(const QString &path) override
+    {
+        const QFileInfo info(path);
+        if (info.isDir() || !QFileInfo(info.absolutePath()).isDir())
+            return fail(info.isDir() ? FileFault::NotAFile : FileFault::Missing);
+        if (info.exists() && !info.isWritable())
+            return fail(FileFault::PermissionDenied);
+        file_ = std::make_unique<QSaveFile>(path);
+        // Never fall back to writing in place: that is what loses the old file.
+        file_->setDirectWriteFallback(false);
+        errno = 0;
+        // Unbuffered, so a full disk shows at the write that hits it and not later.
+        if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+            const int e = errno;
+            file_.reset();
+            return fail(faultFromErrno(e));
+        }
+        return true;
+    }
+
+    qint64 write(const char *data, qint64 size) override
+    {
+        if (!file_)
+            return -1;
+        errno = 0;
+        const qint64 n = file_->write(data, size);
+        if (n != size)
+            fail(faultFromErrno(errno));
+        return n;
+    }
+
+    bool flush() override
+    {
+        if (!file_)
+            return false;
+        errno = 0;
+        return file_->flush() || fail(faultFromErrno(errno));
+    }
+
+    bool setPermissions(QFileDevice::Permissions permissions) override
+    {
+        if (!file_)
+            return false;
+        errno = 0;
+        return file_->setPermissions(permissions) || fail(faultFromErrno(errno));
+    }
+
+    bool commit() override
+    {
+        if (!file_)
+            return false;
+        // A write error that slipped past the checks must not become a committed file.
+        if (file_->error() != QFileDevice::NoError) {
+            cancel();
+            return fail(FileFault::DeviceIo);
+        }
+        errno = 0;
+        const bool ok = file_->commit();
+        const int e = errno;
+        file_.reset();
+        return ok || fail(faultFromErrno(e));
+    }
+
+    void cancel() override
+    {
+        if (!file_)
+            return;
+        file_->cancelWriting();
+        // A commit after cancelWriting() removes the temporary file now, not at destruction.
+        file_->commit();
+        file_.reset();
+    }
+
+    FileFault fault() const override { return fault_; }
+
+    ~QtSaveFile() override { cancel(); }
+
+private:
+    bool fail(FileFault f)
+    {
+        fault_ = f == FileFault::None ? FileFault::DeviceIo : f;
+        return false;
+    }
+
+    std::unique_ptr<QSaveFile> file_;
+    FileFault fault_ = FileFault::None;
+};
+
+// The file keeps one line per slot, so line breaks inside a value are stored as lone LFs,
+// which the reader keeps in the line's text.
+QString storedForm(const QString &value)
+{
+    if (!value.contains(u'\r'))
+        return value;
+    QString text = value;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+Failure unencodable(int slot, const QString &text, qsizetype index)
+{
+    char32_t code = text.at(index).unicode();
+    QString shown = text.mid(index, 1);
+    if (text.at(index).isHighSurrogate() && index + 1 < text.size() && text.at(index + 1).isLowSurrogate()) {
+        code = QChar::surrogateToUcs4(text.at(index), text.at(index + 1));
+        shown = text.mid(index, 2);
+    } else if (text.at(index).isSurrogate()) {
+        shown = QString(QChar::ReplacementCharacter);
+    }
+    const QString hex = QString::number(quint32(code), 16).toUpper().rightJustified(4, u'0');
+    return {err::Unencodable, QStringLiteral("「%1」の「%2」(U+%3) は %4 に保存できません。")
+                                  .arg(slotCaption(slot), shown, hex, profileFileName())};
+}
+
+// Drops an unfinished save on every way out, exceptions included.
+class CancelGuard
+{
+public:
+    explicit CancelGuard(SaveDevice &device) : device_(device) {}
+    ~CancelGuard()
+    {
+        if (armed_)
+            device_.cancel();
+    }
+    void release() { armed_ = false; }
+    CancelGuard(const CancelGuard &) = delete;
+    CancelGuard &operator=(const CancelGuard &) = delete;
+
+private:
+    SaveDevice &device_;
+    bool armed_ = true;
+};
+
+} // namespace
+
+std::unique_ptr<SaveDevice> makeSaveFile()
+{
+    return std::make_unique<QtSaveFile>();
+}
+
+QString profileFileName()
+{
+    return QStringLiteral("NAME.txt");
+}
+
+void parseProfile(QByteArrayView bytes, const std::function<void(int, const QString &)> &setSlot)
+{
+    const char *const data = bytes.data();
+    const qsizetype size = bytes.size();
+    qsizetype pos = 0;
+    for (int line = 0; line < LineCount; ++line) {
+        if (pos >= size)
+            throw Failure{err::InputPastEnd, QStringLiteral("ファイルにこれ以上データがありません。")};
+        qsizetype end = pos;
+        while (end < size && data[end] != '\r')
+            ++end;
+        const QByteArrayView text(data + pos, end - pos);
+        pos = end;
+        if (pos < size) { // the CR, and an LF right after it
+            ++pos;
+            if (pos < size && data[pos] == '\n')
+                ++pos;
+        }
+        if (line > 0)
+            setSlot(line - 1, cp932::decode(text));
+    }
+}
+
+void readProfile(const QString &path, const std::function<void(int, const QString &)> &setSlot)
+{
+    QByteArray bytes;
+    {
+        QFile file(path);
+        errno = 0;
+        if (!file.open(QIODevice::ReadOnly)) {
+            const int e = errno;
+            throw failureFor(readFault(path, e), Operation::Read);
+        }
+        errno = 0;
+        bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            const int e = errno;
+            throw failureFor(readFault(path, e), Operation::Read);
+        }
+    } // closed before any slot is set, so nothing a slot does can keep it open
+    parseProfile(bytes, setSlot);
+}
+
+void writeProfile(const QString &path, const Record &values)
+{
+    const std::unique_ptr<SaveDevice> device = makeSaveFile();
+    writeProfile(path, values, *device);
+}
+
+void writeProfile(const QString &path, const Record &values, SaveDevice &device)
+{
+    // Every value is converted before the file is touched: a refusal leaves it as it was.
+    std::vector<QByteArray> lines;
+    lines.reserve(LineCount);
+    lines.push_back(QByteArrayLiteral("0\r\n"));
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        const QString text = storedForm(values[std::size_t(slot)]);
+        cp932::Encoded encoded = cp932::encode(text);
+        if (!encoded.ok())
+            throw unencodable(slot, text, encoded.unencodable);
+        encoded.bytes.append("\r\n", 2);
+        lines.push_back(std::move(encoded.bytes));
+    }
+
+    // It holds a password and a bank account: a new file is for its owner only, and an
+    // existing one keeps the mode its owner gave it.
+    // The *User flags tell what this process may do (everything, for root), not the mode:
+    // copying them would turn a 0400 file into 0600.
+    constexpr QFileDevice::Permissions ModeBits =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+        | QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther
+        | QFileDevice::ExeOther;
+    const QFileInfo old(path);
+    const QFileDevice::Permissions permissions =
+        old.isFile() ? (old.permissions() & ModeBits) : (QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+    if (!device.open(path))
+        throw failureFor(device.fault(), Operation::Write);
+    CancelGuard guard(device);
+    auto fail = [&]() -> Failure {
+        const FileFault fault = device.fault();
+        device.cancel();
+        guard.release();
+        return failureFor(fault, Operation::Write);
+    };
+    if (!device.setPermissions(permissions))
+        throw fail();
+    for (const QByteArray &line : lines)
+        if (device.write(line.constData(), line.size()) != line.size())
+            throw fail();
+    if (!device.flush())
+        throw fail();
+    guard.release();
+    if (!device.commit()) {
+        const FileFault fault = device.fault();
+        device.cancel();
+        throw failureFor(fault, Operation::Write);
+    }
+}
+
+} // namespace mq
