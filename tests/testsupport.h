@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/services.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QUrl>
+
+// A desktop for tests: message boxes are recorded instead of shown, the browser is
+// never started, and the program's folder is a fresh temporary one.
+struct FakeDesktop
+{
+    QStringList messages;
+    QList<QUrl> opened;
+    bool browserWorks = true;
+    QTemporaryDir dir;
+
+    mq::Services services()
+    {
+        mq::Services s;
+        s.showMessage = [this](const QString &text, const QString &) { messages << text; };
+        s.openUrl = [this](const QUrl &url) {
+            opened << url;
+            return browserWorks;
+        };
+        s.programDir = dir.path();
+        return s;
+    }
+
+    QString namePath() const { return dir.filePath(QStringLiteral("NAME.txt")); }
+};
