@@ -1,0 +1,215 @@
+#include "form3.h"
+
+#include "app/errorreport.h"
+#include "app/look.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+#include <vector>
+
+namespace mq {
+
+namespace {
+
+enum class Kind { Button, Line, Picture, Label };
+
+struct ControlDesign
+{
+    Kind kind;
+    int index;         // member of a control array, -1 for a single control
+    int a, b, c, d;    // twips: left, top, width, height; a line's x1, y1, x2, y2
+    const char *content; // caption, label text or picture resource
+    QRgb color;        // face, line or text colour
+    qreal points;      // own font size; 0 keeps the window's font
+};
+
+constexpr QRgb ArrowBlue = 0xC0C0FF;
+constexpr int ArrowWidth = 5;
+
+// Front to back: where two overlap, the earlier one is drawn over the later one.
+constexpr ControlDesign Controls[] = {
+    {Kind::Button, -1, 120, 120, 615, 375, "閉じる", 0xC0FFFF, 0},
+    {Kind::Line, 0, 3480, 1320, 7440, 3240, nullptr, ArrowBlue, 0},
+    {Kind::Picture, 1, 2040, 600, 1800, 8580, ":/mq/palette.bmp", 0, 0},
+    {Kind::Picture, 3, 240, 1080, 1815, 1740, ":/mq/balloon.bmp", 0, 0},
+    {Kind::Label, 2, 1080, 120, 9495, 375, "ドラック＆ドロップで簡単に申込みフォームに貼り付けできます", 0xFF0000, 18},
+    {Kind::Label, 1, 7440, 2880, 1215, 255, "マウスを離す", 0xFF8080, 0},
+    {Kind::Label, 0, 3960, 1200, 1215, 375, "マウスをクリックしながら", 0xFF0000, 0},
+    {Kind::Line, 2, 7200, 2880, 7440, 3240, nullptr, ArrowBlue, 0},
+    {Kind::Line, 1, 6960, 3000, 7200, 2880, nullptr, ArrowBlue, 0},
+    {Kind::Picture, 2, 5280, 480, 5805, 7260, ":/mq/browser.bmp", 0, 0},
+};
+
+QRect pixelRect(const ControlDesign &d)
+{
+    return QRect(px(d.a), px(d.b), px(d.c), px(d.d));
+}
+
+QLabel *makeLabel(QWidget *parent, const ControlDesign &d)
+{
+    auto *label = new QLabel(QString::fromUtf8(d.content), parent);
+    label->setObjectName(QStringLiteral("Label1(%1)").arg(d.index));
+    label->setGeometry(pixelRect(d));
+    // Plain text, so the "＆" and anything else is shown as written.
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A fixed-size label breaks its text at its width, as the two small ones need.
+    label->setWordWrap(true);
+    label->setAutoFillBackground(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::WindowText, QColor::fromRgb(d.color));
+    label->setPalette(pal);
+    if (d.points > 0)
+        label->setFont(gothicFont(d.points));
+    label->setFocusPolicy(Qt::NoFocus);
+    return label;
+}
+
+QLabel *makePicture(QWidget *parent, const ControlDesign &d)
+{
+    auto *picture = new QLabel(parent);
+    picture->setObjectName(QStringLiteral("Image%1").arg(d.index));
+    picture->setGeometry(pixelRect(d));
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Decoded here, not at start-up: the help window is the only user of the pictures.
+    picture->setPixmap(QPixmap(QString::fromLatin1(d.content)));
+    picture->setFocusPolicy(Qt::NoFocus);
+    return picture;
+}
+
+QPushButton *makeButton(QWidget *parent, const ControlDesign &d)
+{
+    auto *button = new QPushButton(QString::fromUtf8(d.content), parent);
+    button->setObjectName(QStringLiteral("Command1"));
+    button->setGeometry(pixelRect(d));
+    QPalette pal = button->palette();
+    pal.setColor(QPalette::Button, QColor::fromRgb(d.color));
+    button->setPalette(pal);
+    // Neither default nor cancel: Enter and Esc do not reach it unless it has the focus.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    button->setFocusPolicy(Qt::StrongFocus);
+    return button;
+}
+
+} // namespace
+
+LineControl::LineControl(QPoint from, QPoint to, QColor color, int width, QWidget *parent)
+    : QWidget(parent)
+    , m_from(from)
+    , m_to(to)
+    , m_color(color)
+    , m_width(width)
+{
+    const int margin = (width + 1) / 2;
+    const QRect box = QRect(from, to).normalized().adjusted(-margin, -margin, margin, margin);
+    setGeometry(box);
+    // Only the line (with room for its smoothed edge) belongs to the control, so the
+    // pictures behind it stay visible and under the mouse around it.
+    QPainterPath path;
+    path.moveTo(from - box.topLeft());
+    path.lineTo(to - box.topLeft());
+    QPainterPathStroker stroker;
+    stroker.setWidth(width + 2);
+    stroker.setCapStyle(Qt::RoundCap);
+    setMask(QRegion(stroker.createStroke(path).toFillPolygon().toPolygon()));
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAutoFillBackground(false);
+}
+
+void LineControl::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(m_color, m_width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const QPoint origin = pos();
+    p.drawLine(m_from - origin, m_to - origin);
+}
+
+Form3::Form3(Services services)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_services(std::move(services))
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("ヘルプ"));
+    setFixedSize(px(11265), px(8595));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+
+    std::vector<QWidget *> stack;
+    for (const ControlDesign &d : Controls) {
+        QWidget *w = nullptr;
+        switch (d.kind) {
+        case Kind::Button:
+            Command1 = makeButton(this, d);
+            connect(Command1, &QPushButton::clicked, this, &Form3::onCommand1Click);
+            w = Command1;
+            break;
+        case Kind::Line: {
+            auto *line = new LineControl(QPoint(px(d.a), px(d.b)), QPoint(px(d.c), px(d.d)),
+                                         QColor::fromRgb(d.color), ArrowWidth, this);
+            line->setObjectName(QStringLiteral("Line1(%1)").arg(d.index));
+            m_lines.at(d.index) = line;
+            w = line;
+            break;
+        }
+        case Kind::Picture: {
+            QLabel *picture = makePicture(this, d);
+            (d.index == 1 ? Image1 : d.index == 2 ? Image2 : Image3) = picture;
+            w = picture;
+            break;
+        }
+        case Kind::Label:
+            m_labels.at(d.index) = makeLabel(this, d);
+            w = m_labels.at(d.index);
+            break;
+        }
+        stack.push_back(w);
+    }
+    // Raising from the back to the front leaves the first control of the list on top.
+    for (auto it = stack.rbegin(); it != stack.rend(); ++it)
+        (*it)->raise();
+
+    Command1->setFocus();
+}
+
+void Form3::onCommand1Click()
+{
+    trap(m_services, [&] { close(); });
+}
+
+void Form3::centreOnScreen()
+{
+    QScreen *s = screen();
+    if (!s)
+        s = QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(s->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void Form3::showEvent(QShowEvent *event)
+{
+    // Once per window: a window brought back from the taskbar stays where the user put it.
+    if (!m_placed && !event->spontaneous()) {
+        m_placed = true;
+        centreOnScreen();
+    }
+    QWidget::showEvent(event);
+}
+
+} // namespace mq
