@@ -121,6 +121,11 @@ check_drop() {
     x11_wait_file "$dir" 10 || { fail "no drop $n arrived at the $where target"; return; }
     printf '%b' "$escaped" >"$work/expect/$where-$n"
     if ! cmp -s "$dir/text" "$work/expect/$where-$n"; then
+        if [[ ! -s $dir/text && -s $work/expect/$where-$n && -z ${hinted:-} ]]; then
+            hinted=1
+            echo "hint: the formats came but no bytes: on X11 the target fetches the data after the" \
+                "source's QDrag::exec has returned, so a QDrag that dies with exec loses it" >&2
+        fi
         fail "text received differs: got [$(od -An -c "$dir/text" | tr -s ' ')] want [$(od -An -c "$work/expect/$where-$n" | tr -s ' ')]"
     fi
     grep -qx 1 "$dir/hastext" || fail "the drop carries no text at all"
@@ -149,14 +154,14 @@ read -r mx my <<<"$(target_center move)"
 
 run_drag() { # name button slot target escaped-text [key]
     step=$1
-    local before
+    local before failed=$failures
     before=$(drops "$4")
     read -r bx by <<<"$(box_center "$3")"
     if [[ $4 == copy ]]; then drag "$2" "$bx" "$by" "$cx" "$cy" "${6:-}"; else drag "$2" "$bx" "$by" "$mx" "$my" "${6:-}"; fi
     grep -qx "press $3 $(( $2 == 1 ? 1 : $2 == 2 ? 4 : 2 ))" "$work/palette/drags.log" ||
         fail "no press of that button reached box $3"
     check_drop "$4" $((before + 1)) "$5"
-    echo "ok: $1"
+    ((failures == failed)) && echo "ok: $1"
 }
 
 run_drag "line break"          1 51 copy '山田太郎\n2行目'
