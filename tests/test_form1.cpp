@@ -113,9 +113,11 @@ private Q_SLOTS:
         // What a person sees: the face is painted in that colour.
         f.show();
         const QImage shot = b->grab().toImage();
-        QCOMPARE(QColor(shot.pixel(4, shot.height() / 2)).green(), face.green());
-        QVERIFY(qAbs(QColor(shot.pixel(4, shot.height() / 2)).red() - face.red()) < 24);
-        QVERIFY(qAbs(QColor(shot.pixel(4, shot.height() / 2)).blue() - face.blue()) < 24);
+        // Fusion shades the face slightly; the colour must still be plainly the design's.
+        const QColor seen(shot.pixel(4, shot.height() / 2));
+        QVERIFY2(qAbs(seen.red() - face.red()) < 16 && qAbs(seen.green() - face.green()) < 16
+                     && qAbs(seen.blue() - face.blue()) < 16,
+                 qPrintable(seen.name()));
     }
 
     void focusOrder()

@@ -151,6 +151,7 @@ private Q_SLOTS:
     {
         FakeDesktop d;
         Form1 f(d.services());
+        fillPalette(f);
         Form2 *e = openEditor(f);
         QApplication::setActiveWindow(e);
         QVERIFY(QTest::qWaitForWindowActive(e));
@@ -219,7 +220,7 @@ private Q_SLOTS:
         QPointer<Form2> e = openEditor(f);
         e->setEntry(1, QStringLiteral("typed"));
         e->close();
-        QVERIFY(!f.editor());
+        QTRY_VERIFY(!f.editor());
         QTRY_VERIFY(!e);
         f.Text(1)->setText(QStringLiteral("changed"));
         Form2 *again = openEditor(f);
@@ -274,7 +275,7 @@ private Q_SLOTS:
                 e->btnキャンセル->click();
             else
                 e->close();
-            QVERIFY(!f.editor());
+            QTRY_VERIFY(!f.editor());
             QCOMPARE(f.values()[1], QStringLiteral("p1"));
             QCOMPARE(f.values()[26], QStringLiteral("p26"));
             QVERIFY(!QFile::exists(d.namePath()));
@@ -296,7 +297,7 @@ private Q_SLOTS:
         e->Command1(2)->click();
         e->btn内容更新->click();
         QVERIFY(d.messages.isEmpty());
-        QVERIFY(!f.editor());
+        QTRY_VERIFY(!f.editor());
         QCOMPARE(f.Text(0)->text(), QStringLiteral("山田太郎"));
         QCOMPARE(f.Text(3)->text(), QStringLiteral("やまだたろう"));
         QCOMPARE(f.Text(24)->text(), QStringLiteral("--"));

@@ -89,6 +89,10 @@ QPushButton *makeButton(QWidget *parent, const ButtonDesign &d)
     QPalette pal = b->palette();
     pal.setColor(QPalette::Button, QColor::fromRgb(d.face));
     b->setPalette(pal);
+    // The style would shade the face; the design wants the colour itself.
+    b->setStyleSheet(QStringLiteral("QPushButton { background: %1; border: 1px solid black; }"
+                                    "QPushButton:pressed { background: %2; }")
+                         .arg(QColor::fromRgb(d.face).name(), QColor::fromRgb(d.face).darker(115).name()));
     b->setAutoDefault(false);
     return b;
 }
@@ -142,7 +146,11 @@ void PaletteBox::paintEvent(QPaintEvent *)
     p.setClipRect(inner);
     p.setPen(m_color);
     p.setFont(font());
-    p.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine, shownText());
+    // Centred when it fits; otherwise its start shows, as in an edit box, so a long
+    // value is still recognisable.
+    const QString line = shownText();
+    const bool fits = p.fontMetrics().horizontalAdvance(line) <= inner.width();
+    p.drawText(inner, (fits ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine, line);
     if (hasFocus()) {
         QPen dots(m_color, 1, Qt::DotLine);
         p.setPen(dots);
@@ -232,9 +240,11 @@ void Form1::onBoxPressed(int slot)
 {
     trap(m_services, [&] {
         PaletteBox *box = Text(slot);
-        QDrag drag(box);
-        drag.setMimeData(makeDragData(box->text()));
-        drag.exec(Qt::CopyAction, Qt::CopyAction);
+        // On the heap: on X11 exec() returns when the drop is sent, and the target asks
+        // for the data after that; Qt deletes the drag when the transfer is done.
+        auto *drag = new QDrag(box);
+        drag->setMimeData(makeDragData(box->text()));
+        drag->exec(Qt::CopyAction, Qt::CopyAction);
     });
 }
 
@@ -255,7 +265,13 @@ void Form1::onCommand1Click()
 
 void Form1::onHelpClick()
 {
-    trap(m_services, [&] {});
+    trap(m_services, [&] {
+        if (!m_form3)
+            m_form3 = new Form3(m_services);
+        m_form3->show();
+        m_form3->raise();
+        m_form3->activateWindow();
+    });
 }
 
 void Form1::closeEvent(QCloseEvent *event)

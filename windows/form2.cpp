@@ -187,7 +187,7 @@ QLineEdit, QPlainTextEdit { border: 1px solid black; padding: 0px; margin: 0px; 
 *[look="heading"] { background: #C0FFFF; color: #0000FF; }
 *[look="unit"] { background: #FFFFFF; color: #FF8080; }
 *[look="bar"] { background: #000000; color: #FF8080; }
-QPushButton[look="button"] { background: #C0FFC0; border: 1px solid #404040; }
+QPushButton[look="button"] { background: #C0FFC0; border: 1px solid #000000; }
 QPushButton[look="button"]:pressed { background: #A0E0A0; }
 QPushButton[look="button"]:focus { border: 1px dotted #000000; }
 )";
