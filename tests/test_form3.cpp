@@ -304,6 +304,9 @@ private Q_SLOTS:
         QCOMPARE(f->Command1->palette().color(QPalette::Button), QColor(192, 255, 255));
         QVERIFY(!f->Command1->isDefault());
         QVERIFY(!f->Command1->autoDefault());
+        // The face shows the colour itself, not a shade of it.
+        const QImage face = f->Command1->grab().toImage();
+        QCOMPARE(QColor(face.pixel(4, face.height() / 2)), QColor(192, 255, 255));
 
         f->show();
         f->activateWindow();

@@ -93,6 +93,11 @@ QPushButton *makeButton(QWidget *parent, const ControlDesign &d)
     QPalette pal = button->palette();
     pal.setColor(QPalette::Button, QColor::fromRgb(d.color));
     button->setPalette(pal);
+    // The style would shade the face; the design wants the colour itself, as on the palette.
+    const QColor face = QColor::fromRgb(d.color);
+    button->setStyleSheet(QStringLiteral("QPushButton { background: %1; border: 1px solid black; }"
+                                         "QPushButton:pressed { background: %2; }")
+                              .arg(face.name(), face.darker(115).name()));
     // Neither default nor cancel: Enter and Esc do not reach it unless it has the focus.
     button->setAutoDefault(false);
     button->setDefault(false);
