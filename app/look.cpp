@@ -52,10 +52,8 @@ void centreOnScreen(QWidget *window)
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
+    // Before the window manager has framed it, the client area stands for the frame.
     QRect frame = window->frameGeometry();
-    // Before the first show the frame is not known yet; the client area is close enough.
-    if (!window->isVisible())
-        frame = QRect(QPoint(), window->size());
     frame.moveCenter(area.center());
     window->move(frame.topLeft());
 }

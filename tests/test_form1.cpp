@@ -2,6 +2,7 @@
 #include "windows/dragdata.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
+#include "windows/form3.h"
 
 #include "testsupport.h"
 
@@ -225,6 +226,43 @@ private Q_SLOTS:
         QCOMPARE(QColor(shot.pixel(shot.width() / 2, shot.height() / 2)), QColor(Qt::white));
     }
 
+    void windowsOpenOnceAndCentred_data()
+    {
+        QTest::addColumn<bool>("help");
+        QTest::newRow("editor") << false;
+        QTest::newRow("help") << true;
+    }
+    void windowsOpenOnceAndCentred()
+    {
+        QFETCH(bool, help);
+        FakeDesktop d;
+        Form1 f(d.services());
+        f.show();
+        QPushButton *button = help ? f.btnHelp : f.Command1;
+        auto current = [&]() -> QWidget * { return help ? static_cast<QWidget *>(f.help()) : f.editor(); };
+        const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+
+        button->click();
+        QPointer<QWidget> first = current();
+        QVERIFY(first && first->isVisible());
+        QVERIFY(!first->parentWidget());
+        QVERIFY(qAbs(first->geometry().center().x() - screenCentre.x()) <= 1);
+        QVERIFY(qAbs(first->geometry().center().y() - screenCentre.y()) <= 1);
+        first->move(5, 5);
+        button->click();
+        QCOMPARE(current(), first.data());
+        QCOMPARE(first->pos(), QPoint(5, 5));
+        QCOMPARE(QApplication::topLevelWidgets().count(first.data()), 1);
+
+        first->close();
+        QTRY_VERIFY(!first);
+        QVERIFY(!current());
+        button->click();
+        QVERIFY(current());
+        QVERIFY(qAbs(current()->geometry().center().x() - screenCentre.x()) <= 1);
+        QVERIFY(d.messages.isEmpty());
+    }
+
     void closingThePaletteClosesTheOthers()
     {
         FakeDesktop d;
@@ -234,8 +272,12 @@ private Q_SLOTS:
         QPointer<QWidget> editor = f->editor();
         QVERIFY(editor);
         QVERIFY(editor->isVisible());
+        f->btnHelp->click();
+        QPointer<QWidget> help = f->help();
+        QVERIFY(help);
         f->close();
         QVERIFY(!editor);
+        QVERIFY(!help);
         QVERIFY(d.messages.isEmpty());
         delete f;
     }

@@ -255,7 +255,6 @@ void Form1::onCommand1Click()
             m_form2 = new Form2(*this, m_services);
             // The editor's load reports its own failures; the click carries on regardless.
             m_form2->load();
-            centreOnScreen(m_form2);
         }
         m_form2->show();
         m_form2->raise();

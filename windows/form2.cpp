@@ -7,10 +7,12 @@
 #include "profile/profilefile.h"
 #include "windows/form1.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -187,10 +189,21 @@ QLineEdit, QPlainTextEdit { border: 1px solid black; padding: 0px; margin: 0px; 
 *[look="heading"] { background: #C0FFFF; color: #0000FF; }
 *[look="unit"] { background: #FFFFFF; color: #FF8080; }
 *[look="bar"] { background: #000000; color: #FF8080; }
-QPushButton[look="button"] { background: #C0FFC0; border: 1px solid #000000; }
+QPushButton[look="button"] { background: #C0FFC0; border: 1px solid #000000; padding: 0px; }
 QPushButton[look="button"]:pressed { background: #A0E0A0; }
 QPushButton[look="button"]:focus { border: 1px dotted #000000; }
 )";
+
+// The design's face may be wider on this desktop than the one it was drawn with; a
+// caption cut off at both ends is worse than a slightly smaller one.
+void fitCaption(QPushButton *b)
+{
+    QFont f = b->font();
+    while (f.pointSizeF() > 6 && QFontMetrics(f).horizontalAdvance(b->text()) > b->width() - 4)
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    if (f != b->font())
+        b->setFont(f);
+}
 
 QString plainTextOf(const QWidget *w)
 {
@@ -298,6 +311,8 @@ Form2::Form2(Form1 &paletteWindow, Services services)
             w->setFont(smallFont);
         else if (!(c.flags & DefaultFont))
             w->setFont(entryFont);
+        if (auto *b = qobject_cast<QPushButton *>(w))
+            fitCaption(b);
         focusChain.emplace_back(c.focus, w);
     }
 
@@ -343,6 +358,16 @@ void Form2::load()
             setEntry(slot, m_palette.Text(slot)->text());
     });
     m_entries[1]->setFocus(Qt::OtherFocusReason);
+}
+
+void Form2::showEvent(QShowEvent *event)
+{
+    // Centred once per load: bringing it to the front again leaves it where the user put it.
+    if (!m_placed && !event->spontaneous()) {
+        m_placed = true;
+        centreOnScreen(this);
+    }
+    QWidget::showEvent(event);
 }
 
 void Form2::onCommand1Click(int index)

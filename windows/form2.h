@@ -37,7 +37,11 @@ public:
     void onUpdateClick();
     void onCancelClick();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    bool m_placed = false;
     Form1 &m_palette;
     Services m_services;
     std::array<QWidget *, SlotCount> m_entries{};

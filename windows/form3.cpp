@@ -195,24 +195,12 @@ void Form3::onCommand1Click()
     trap(m_services, [&] { close(); });
 }
 
-void Form3::centreOnScreen()
-{
-    QScreen *s = screen();
-    if (!s)
-        s = QGuiApplication::primaryScreen();
-    if (!s)
-        return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(s->availableGeometry().center());
-    move(frame.topLeft());
-}
-
 void Form3::showEvent(QShowEvent *event)
 {
     // Once per window: a window brought back from the taskbar stays where the user put it.
     if (!m_placed && !event->spontaneous()) {
         m_placed = true;
-        centreOnScreen();
+        mq::centreOnScreen(this);
     }
     QWidget::showEvent(event);
 }

@@ -54,9 +54,6 @@ public:
 
     void onCommand1Click();
 
-    // Puts the window's centre on the centre of its screen's available area.
-    void centreOnScreen();
-
 protected:
     void showEvent(QShowEvent *event) override;
 
