@@ -1,0 +1,152 @@
+#include "profile/derivation.h"
+#include "profile/profilefile.h"
+
+#include <QtTest>
+
+using namespace mq;
+
+namespace {
+// What the user typed in the worked example.
+Record sampleEntries()
+{
+    Record e;
+    const struct { int slot; const char *text; } typed[] = {
+        {1, "山田"}, {2, "太郎"}, {10, "ﾔﾏﾀﾞ"}, {11, "ﾀﾛｳ"}, {14, "YAMADA"}, {13, "TARO"}, {17, "123"},
+        {18, "4567"}, {20, "東京都"}, {21, "千代田区"}, {22, "丸の内"}, {23, "9-9-9"}, {26, "03"},
+        {27, "1234"}, {28, "5678"}, {31, "090"}, {32, "1234"}, {33, "5678"}, {34, "30"}, {35, "会社員"},
+        {38, "1975"}, {39, "4"}, {40, "1"}, {42, "taro"}, {43, "mail"}, {44, "yamada"}, {45, ""},
+        {47, "見本銀行"}, {48, "本店"}, {49, "普通"}, {50, "1234567"}, {51, "たろうの部屋"},
+        {52, "タロウノヘヤ"}, {53, ""}, {54, "日記です"}, {55, "10"}, {56, "300"}};
+    for (auto t : typed)
+        e[t.slot] = QString::fromUtf8(t.text);
+    return e;
+}
+
+// The 57 palette values of the worked example, slot 0 first.
+const char *const SampleValues[SlotCount] = {
+    "山田太郎", "山田", "太郎", "やまだたろう", "やまだ", "たろう", "ヤマダタロウ", "ヤマダ", "タロウ",
+    "ﾔﾏﾀﾞﾀﾛｳ", "ﾔﾏﾀﾞ", "ﾀﾛｳ", "TARO YAMADA", "TARO", "YAMADA", "123-4567", "1234567", "123", "4567",
+    "東京都千代田区丸の内9-9-9", "東京都", "千代田区", "丸の内", "9-9-9", "03-1234-5678", "0312345678",
+    "03", "1234", "5678", "090-1234-5678", "09012345678", "090", "1234", "5678", "30", "会社員",
+    "1975/4/1", "1975-4-1", "1975", "4", "1", "taro@mail", "taro", "mail", "yamada", "", "見本銀行/本店",
+    "見本銀行", "本店", "普通", "1234567", "たろうの部屋", "タロウノヘヤ", "", "日記です", "10", "300"};
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+class TestDerivation : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void sampleProfileEndToEnd()
+    {
+        const Record values = deriveRecord(sampleEntries());
+        for (int i = 0; i < SlotCount; ++i)
+            QCOMPARE(values[i], QString::fromUtf8(SampleValues[i]));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("NAME.txt"));
+        writeProfile(path, values);
+        QCOMPARE(readAll(path), readAll(QStringLiteral(MQ_TEST_DATA "/sample_NAME.txt")));
+    }
+
+    void joins_data()
+    {
+        QTest::addColumn<QVector<int>>("parts");
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<int>("derived");
+        QTest::addColumn<QString>("value");
+        using V = QVector<int>;
+        using S = QStringList;
+        QTest::newRow("telephone empty") << V{26, 27, 28} << S{"", "", ""} << 24 << "--";
+        QTest::newRow("telephone joined empty") << V{26, 27, 28} << S{"", "", ""} << 25 << "";
+        QTest::newRow("middle part empty") << V{26, 27, 28} << S{"03", "", "5678"} << 24 << "03--5678";
+        QTest::newRow("mail empty") << V{42, 43} << S{"", ""} << 41 << "@";
+        QTest::newRow("alphabet empty") << V{13, 14} << S{"", ""} << 12 << " ";
+        QTest::newRow("right box first") << V{14, 13} << S{"YAMADA", "TARO"} << 12 << "TARO YAMADA";
+        QTest::newRow("bank empty") << V{47, 48} << S{"", ""} << 46 << "/";
+        QTest::newRow("postal empty") << V{17, 18} << S{"", ""} << 15 << "-";
+        QTest::newRow("birth date empty, slashes") << V{38, 39, 40} << S{"", "", ""} << 36 << "//";
+        QTest::newRow("birth date empty, hyphens") << V{38, 39, 40} << S{"", "", ""} << 37 << "--";
+        QTest::newRow("spaces kept") << V{1, 2} << S{"山田 ", " 太郎"} << 0 << "山田  太郎";
+        QTest::newRow("letters in numbers") << V{17, 18} << S{"1a3", "ＡＢ"} << 16 << "1a3ＡＢ";
+        QTest::newRow("month as typed") << V{38, 39, 40} << S{"1975", "04", "01"} << 36 << "1975/04/01";
+        QTest::newRow("address in order") << V{20, 21, 22, 23} << S{"a", "b", "c", "d"} << 19 << "abcd";
+        QTest::newRow("mobile") << V{31, 32, 33} << S{"090", "1", "2"} << 29 << "090-1-2";
+        QTest::newRow("mobile joined") << V{31, 32, 33} << S{"090", "1", "2"} << 30 << "09012";
+    }
+    void joins()
+    {
+        QFETCH(QVector<int>, parts);
+        QFETCH(QStringList, typed);
+        QFETCH(int, derived);
+        QFETCH(QString, value);
+        Record e = sampleEntries();
+        for (int i = 0; i < parts.size(); ++i)
+            e[parts[i]] = typed[i];
+        QCOMPARE(deriveRecord(e)[derived], value);
+    }
+
+    void inputSlotsAreCopiedUnchanged()
+    {
+        Record e;
+        for (int s : InputSlots)
+            e[s] = QStringLiteral(" in%1 \n").arg(s);
+        const Record v = deriveRecord(e);
+        for (int s : InputSlots)
+            QCOMPARE(v[s], e[s]);
+    }
+
+    void hiddenEntriesHaveNoEffect()
+    {
+        const Record clean = deriveRecord(sampleEntries());
+        Record junk = sampleEntries();
+        for (int s : DerivedSlots)
+            junk[s] = QStringLiteral("junk%1").arg(s);
+        QCOMPARE(deriveRecord(junk), clean);
+    }
+
+    void aHandEditedDerivedValueIsReplaced()
+    {
+        // A palette loaded from a hand-edited file: its derived values don't match.
+        Record palette = deriveRecord(sampleEntries());
+        palette[0] = QStringLiteral("edited");
+        palette[24] = QStringLiteral("000");
+        // Opening the editor copies the palette; updating without typing recomputes.
+        const Record again = deriveRecord(palette);
+        QCOMPARE(again[0], QStringLiteral("山田太郎"));
+        QCOMPARE(again[24], QStringLiteral("03-1234-5678"));
+        QCOMPARE(again, deriveRecord(sampleEntries()));
+    }
+
+    void designTextsJoinToo()
+    {
+        Record e;
+        e.fill(designText());
+        const Record v = deriveRecord(e);
+        QCOMPARE(v[0], QString(12, QChar(0x25A0)));
+        QCOMPARE(v[3], QString(12, QChar(0x25A0)));
+        QCOMPARE(v[7], designText());
+        QCOMPARE(v[15], designText() + "-" + designText());
+        QCOMPARE(v[12], designText() + " " + designText());
+    }
+
+    void updateOrderSetsEachSlotOnce()
+    {
+        QSet<int> seen;
+        for (int s : UpdateOrder)
+            seen.insert(s);
+        QCOMPARE(seen.size(), SlotCount);
+        // The half-width join before the full-width readings, those before the hiragana.
+        auto at = [](int slot) { return std::find(UpdateOrder.begin(), UpdateOrder.end(), slot) - UpdateOrder.begin(); };
+        QVERIFY(at(9) < at(6) && at(10) < at(7) && at(11) < at(8));
+        QVERIFY(at(6) < at(3) && at(7) < at(4) && at(8) < at(5));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDerivation)
+#include "test_derivation.moc"
