@@ -190,6 +190,26 @@ private Q_SLOTS:
         QCOMPARE(f.Text(35)->text(), QStringLiteral("p35"));
     }
 
+    void inputMethodsReachEveryEntry()
+    {
+        FakeDesktop d;
+        Form1 f(d.services());
+        Form2 *e = openEditor(f);
+        for (int slot : InputSlots) {
+            QWidget *w = e->Text(slot);
+            QVERIFY(w->testAttribute(Qt::WA_InputMethodEnabled));
+            e->setEntry(slot, QString());
+            w->setFocus();
+            // What an input method sends: a preedit, then the committed text.
+            QInputMethodEvent preedit(QStringLiteral("やまだ"), {});
+            QApplication::sendEvent(w, &preedit);
+            QInputMethodEvent commit;
+            commit.setCommitString(QStringLiteral("山田"));
+            QApplication::sendEvent(w, &commit);
+            QCOMPARE(e->entry(slot), QStringLiteral("山田"));
+        }
+    }
+
     void loadCopiesThePalette()
     {
         FakeDesktop d;
