@@ -388,6 +388,14 @@ private Q_SLOTS:
         QCOMPARE(caption->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
         QCOMPARE(e->Text(55)->toolTip(), QStringLiteral("フォームのテキストボックスへDrag&Drop"));
         QVERIFY(e->Text(54)->toolTip().isEmpty());
+        for (const Placed &p : Design) {
+            auto *w = e->findChild<QWidget *>(QString::fromUtf8(p.name));
+            QVERIFY2(!w->acceptDrops(), p.name);
+            if (auto *line = qobject_cast<QLineEdit *>(w))
+                QVERIFY2(line->dragEnabled(), p.name);
+            if (auto *multi = qobject_cast<QPlainTextEdit *>(w))
+                QVERIFY2(!multi->viewport()->acceptDrops(), p.name);
+        }
         QVERIFY(qobject_cast<QPlainTextEdit *>(e->Text(51)));
         QVERIFY(qobject_cast<QLineEdit *>(e->Text(50)));
         QCOMPARE(e->Text(1)->font().pointSizeF(), 12.0);

@@ -260,11 +260,12 @@ Form2::Form2(Form1 &paletteWindow, Services services)
                 e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
                 e->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
                 e->document()->setDocumentMargin(1);
-                // Only what the user typed or dropped as text; a palette box is no drop source of files.
                 w = e;
             } else {
                 auto *e = new QLineEdit(this);
                 e->setAlignment(Qt::AlignCenter);
+                // Selected text can be dragged out, as from the multi-line entries.
+                e->setDragEnabled(true);
                 w = e;
             }
             w->setObjectName(QStringLiteral("Text(%1)").arg(c.index));
@@ -277,6 +278,7 @@ Form2::Form2(Form1 &paletteWindow, Services services)
             auto *e = new QLineEdit(text, this);
             e->setReadOnly(true);
             e->setAlignment(Qt::AlignCenter);
+            e->setDragEnabled(true);
             e->setAcceptDrops(false);
             e->setObjectName(QStringLiteral("項目(%1)").arg(c.index));
             m_captions[c.index] = e;
