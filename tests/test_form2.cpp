@@ -1,3 +1,4 @@
+#include "profile/derivation.h"
 #include "profile/profilefile.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
@@ -327,6 +328,24 @@ private Q_SLOTS:
         readProfile(d.namePath(), [&](int slot, const QString &text) { stored[slot] = text; });
         QCOMPARE(stored, f.values());
         QVERIFY(readAll(d.namePath()).startsWith("0\r\n\x8E\x52\x93\x63\x91\xBE\x98\x59\r\n"));
+    }
+
+    void updateWithoutTypingKeepsEveryInput()
+    {
+        FakeDesktop d;
+        Form1 f(d.services());
+        fillPalette(f);
+        const QStringList odd = {QStringLiteral("  spaced  "), QStringLiteral("a\nb"), QStringLiteral("tab\tin"),
+                                 QString(), QStringLiteral("髙﨑①～"), QStringLiteral("line1\nline2\n")};
+        int k = 0;
+        for (int slot : InputSlots)
+            f.Text(slot)->setText(odd[k++ % odd.size()]);
+        const Record before = f.values();
+        openEditor(f)->btn内容更新->click();
+        QCOMPARE(d.messages, QStringList());
+        for (int slot : InputSlots)
+            QCOMPARE(f.Text(slot)->text(), before[slot]);
+        QCOMPARE(f.values(), deriveRecord(before));
     }
 
     void aFailedSaveKeepsTheEditorOpen()
