@@ -6,6 +6,7 @@ set -euo pipefail
 build=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-ipafont-gothic)
 run=(xdg-utils)
 test=(xvfb xauth xdotool x11-utils imagemagick)
+bench=(xvfb libx11-dev libxdamage-dev)
 
 wanted=()
 for set in "$@"; do
@@ -13,6 +14,7 @@ for set in "$@"; do
         build) wanted+=("${build[@]}") ;;
         run) wanted+=("${run[@]}") ;;
         test) wanted+=("${test[@]}") ;;
+        bench) wanted+=("${bench[@]}") ;;
         *) echo "deps.sh: unknown set $set" >&2; exit 2 ;;
     esac
 done

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Start-up of the program as a user starts it, against a bare window of ours, on a private
+# Xvfb with no window manager: time from exec to the first window mapped and painted, and
+# resident memory once it shows. Runs are alternated, after one warm-up run of each.
+#
+#   bench/startup/run.sh [--variants] [RUNS] [BUILD_DIR]
+# --variants also times the program with one start-up step taken out at a time.
+set -euo pipefail
+variants=0
+if [[ ${1:-} == --variants ]]; then
+    variants=1
+    shift
+fi
+top=$(cd "$(dirname "$0")/../.." && pwd)
+runs=${1:-30}
+build=${2:-$top/build-bench}
+settle_ms=500
+((runs >= 1)) || { echo "usage: run.sh [RUNS] [BUILD_DIR]" >&2; exit 2; }
+
+bash "$top/scripts/deps.sh" build test bench
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j2 --target mq startup_reference startup_variants xwatch >/dev/null
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+    if [[ -n $xvfb_pid ]]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The program beside its NAME.txt, as installed by hand; a browser that is there and
+# returns at once, so the launch costs what the program does and not what a browser does.
+mkdir "$work/app" "$work/bin" "$work/runtime"
+chmod 700 "$work/runtime"
+cp "$build/mq" "$build/bench/startup_reference" "$build/bench/startup_variants" "$work/app/"
+cp "$top/tests/data/sample_NAME.txt" "$work/app/NAME.txt"
+printf '#!/bin/sh\nexit 0\n' >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 200); do
+    [[ -s $work/display ]] && break
+    sleep 0.05
+done
+[[ -s $work/display ]] || { echo "FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+
+export DISPLAY=":$(cat "$work/display")"
+export PATH="$work/bin:$PATH"
+export XDG_RUNTIME_DIR="$work/runtime"
+unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM
+
+watch() {
+    local out
+    out=$("$build/bench/xwatch" "$settle_ms" "$work/app/$1" "${@:2}" 2>>"$work/stderr.log") \
+        || { echo "FAIL: $* did not show a painted window:" >&2; cat "$work/stderr.log" >&2; exit 1; }
+    echo "$out"
+}
+
+watch mq >/dev/null
+watch startup_reference >/dev/null
+for ((i = 0; i < runs; ++i)); do
+    line=$(watch mq); echo "mq $line" >>"$work/results"
+    line=$(watch startup_reference); echo "ref $line" >>"$work/results"
+    if ((variants)); then
+        for v in full nobrowser noload blank nostyle bare; do
+            line=$(watch startup_variants "$v"); echo "$v $line" >>"$work/results"
+        done
+    fi
+done
+
+# Fields: map_ms paint_ms rss_at_paint_kb rss_settled_kb
+median() { awk -v who="$1" -v col="$2" '$1 == who { print $(col + 1) }' "$work/results" | sort -g \
+    | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+echo "start-up: $runs runs each, alternated, medians (settle ${settle_ms} ms before the second RSS reading)"
+printf '%-26s %12s %12s %8s\n' "" mq reference ratio
+for spec in "1 exec to map (ms)" "2 exec to painted (ms)" "3 RSS at paint (KiB)" "4 RSS settled (KiB)"; do
+    col=${spec%% *}
+    name=${spec#* }
+    m=$(median mq "$col")
+    r=$(median ref "$col")
+    printf '%-26s %12s %12s %8.3f\n' "$name" "$m" "$r" "$(awk -v m="$m" -v r="$r" 'BEGIN { print m / r }')"
+done
+
+if ((variants)); then
+    echo
+    echo "variants of the program (medians, ms from exec to painted; RSS settled KiB):"
+    printf '%-10s %10s %10s %10s\n' variant painted ratio rss
+    r=$(median ref 2)
+    for v in full nobrowser noload blank nostyle bare; do
+        m=$(median "$v" 2)
+        printf '%-10s %10s %10.3f %10s\n' "$v" "$m" "$(awk -v m="$m" -v r="$r" 'BEGIN { print m / r }')" "$(median "$v" 4)"
+    done
+fi
+if [[ -s $work/stderr.log ]] && grep -v 'XDG_RUNTIME_DIR' "$work/stderr.log" | grep -q .; then
+    echo
+    echo "messages from the runs:"
+    sort "$work/stderr.log" | uniq -c | head -20
+fi

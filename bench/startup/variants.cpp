@@ -1,0 +1,38 @@
+// The program's start-up with one piece taken out at a time, to tell what each costs:
+//   startup_variants full|nobrowser|noload|blank|nostyle|bare
+// full is app/main.cpp as it is; the others differ only in the step named.
+#include "app/look.h"
+#include "app/services.h"
+#include "app/startup.h"
+#include "windows/form1.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+#include <cstring>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const char *variant = argc > 1 ? argv[1] : "full";
+    const auto is = [&](const char *name) { return std::strcmp(variant, name) == 0; };
+    mq::applyLook(app);
+
+    mq::Services services = mq::Services::desktop();
+    if (is("nobrowser"))
+        services.openUrl = [](const QUrl &) { return true; };
+    mq::Form1 palette(services);
+    if (is("noload") || is("bare"))
+        palette.setWindowTitle(mq::programCaption());
+    else
+        mq::loadForm1(palette, services);
+    if (is("blank") || is("bare"))
+        for (int slot = 0; slot < mq::SlotCount; ++slot)
+            palette.Text(slot)->setText(QString());
+    if (is("nostyle") || is("bare")) {
+        palette.Command1->setStyleSheet(QString());
+        palette.btnHelp->setStyleSheet(QString());
+    }
+    palette.show();
+    return app.exec();
+}
