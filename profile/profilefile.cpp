@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <array>
 #include <cerrno>
 #include <vector>
 
@@ -250,6 +251,11 @@ void parseProfile(QByteArrayView bytes, const std::function<void(int, const QStr
 
 void readProfile(const QString &path, const std::function<void(int, const QString &)> &setSlot)
 {
+    // A pipe or a device by that name would hang start-up at the open or the read.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw failureFor(FileFault::NotAFile, Operation::Read);
+
     QByteArray bytes;
     {
         QFile file(path);
@@ -258,11 +264,24 @@ void readProfile(const QString &path, const std::function<void(int, const QStrin
             const int e = errno;
             throw failureFor(readFault(path, e), Operation::Read);
         }
-        errno = 0;
-        bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            const int e = errno;
-            throw failureFor(readFault(path, e), Operation::Read);
+        // Only the first 58 lines are ever used: stop at the CR that ends the last of
+        // them, however large the rest of the file is.
+        constexpr qint64 Chunk = 64 * 1024;
+        int lineEnds = 0;
+        while (lineEnds < LineCount) {
+            errno = 0;
+            const QByteArray chunk = file.read(Chunk);
+            if (file.error() != QFileDevice::NoError) {
+                const int e = errno;
+                throw failureFor(readFault(path, e), Operation::Read);
+            }
+            if (chunk.isEmpty())
+                break;
+            qsizetype taken = 0;
+            while (taken < chunk.size() && lineEnds < LineCount)
+                if (chunk.at(taken++) == '\r')
+                    ++lineEnds;
+            bytes += chunk.left(taken);
         }
     } // closed before any slot is set, so nothing a slot does can keep it open
     parseProfile(bytes, setSlot);
@@ -280,14 +299,23 @@ void writeProfile(const QString &path, const Record &values, SaveDevice &device)
     std::vector<QByteArray> lines;
     lines.reserve(LineCount);
     lines.push_back(QByteArrayLiteral("0\r\n"));
-    for (int slot = 0; slot < SlotCount; ++slot) {
+    // The entries first: a character that cannot be stored is named where the user typed
+    // it, not in a derived value that merely repeats it.
+    std::array<QByteArray, SlotCount> encodedSlots;
+    auto encodeSlot = [&](int slot) {
         const QString text = storedForm(values[std::size_t(slot)]);
         cp932::Encoded encoded = cp932::encode(text);
         if (!encoded.ok())
             throw unencodable(slot, text, encoded.unencodable);
         encoded.bytes.append("\r\n", 2);
-        lines.push_back(std::move(encoded.bytes));
-    }
+        encodedSlots[std::size_t(slot)] = std::move(encoded.bytes);
+    };
+    for (int slot : InputSlots)
+        encodeSlot(slot);
+    for (int slot : DerivedSlots)
+        encodeSlot(slot);
+    for (QByteArray &line : encodedSlots)
+        lines.push_back(std::move(line));
 
     // It holds a password and a bank account: a new file is for its owner only, and an
     // existing one keeps the mode its owner gave it.

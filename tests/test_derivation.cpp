@@ -1,4 +1,5 @@
 #include "profile/derivation.h"
+#include "profile/failure.h"
 #include "profile/profilefile.h"
 
 #include <QtTest>
@@ -121,6 +122,35 @@ private Q_SLOTS:
         QCOMPARE(again[0], QStringLiteral("山田太郎"));
         QCOMPARE(again[24], QStringLiteral("03-1234-5678"));
         QCOMPARE(again, deriveRecord(sampleEntries()));
+    }
+
+    void anUnstorableCharacterIsNamedWhereItWasTyped_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("kanji family name") << 1 << QStringLiteral("漢字（姓）");
+        QTest::newRow("kana given name") << 11 << QStringLiteral("ｶﾅ(半角)（名）");
+        QTest::newRow("postal code") << 17 << QStringLiteral("郵便番号（前）");
+        QTest::newRow("mail") << 43 << QStringLiteral("ﾒｰﾙｱﾄﾞﾚｽ（＠の後）");
+        QTest::newRow("bank") << 47 << QStringLiteral("銀行名");
+        QTest::newRow("site") << 54 << QStringLiteral("サイトの説明");
+    }
+    void anUnstorableCharacterIsNamedWhereItWasTyped()
+    {
+        QFETCH(int, entry);
+        QFETCH(QString, caption);
+        Record e = sampleEntries();
+        e[entry] = QStringLiteral("𠮷");
+        QTemporaryDir dir;
+        try {
+            writeProfile(dir.filePath(QStringLiteral("NAME.txt")), deriveRecord(e));
+            QFAIL("saved a character code page 932 cannot hold");
+        } catch (const Failure &f) {
+            QVERIFY2(f.description.contains(QStringLiteral("「") + caption + QStringLiteral("」")),
+                     qPrintable(f.description));
+            QVERIFY(f.description.contains(QStringLiteral("𠮷")));
+        }
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("NAME.txt"))));
     }
 
     void designTextsJoinToo()

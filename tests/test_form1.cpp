@@ -6,6 +6,7 @@
 
 #include "testsupport.h"
 
+#include <QDrag>
 #include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
@@ -198,8 +199,17 @@ private Q_SLOTS:
         Form1 f(d.services());
         f.show();
         f.Text(41)->setText(QStringLiteral("taro@mail"));
-        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
             QTest::mousePress(f.Text(41), button, Qt::ShiftModifier, QPoint(3, 3));
+            // The offscreen platform ends the drag at once; the drag object it made is
+            // still there until the event loop runs, carrying what a target would get.
+            const QList<QDrag *> drags = f.Text(41)->findChildren<QDrag *>();
+            QCOMPARE(drags.size(), 1);
+            QCOMPARE(drags[0]->mimeData()->text(), QStringLiteral("taro@mail"));
+            QCOMPARE(drags[0]->supportedActions(), Qt::CopyAction);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY(f.Text(41)->findChildren<QDrag *>().isEmpty());
+        }
         QCOMPARE(f.Text(41)->text(), QStringLiteral("taro@mail"));
         QVERIFY(d.messages.isEmpty());
     }

@@ -348,6 +348,25 @@ private Q_SLOTS:
         QCOMPARE(f.values(), deriveRecord(before));
     }
 
+    void longValuesAndOddSpacesSurvive()
+    {
+        FakeDesktop d;
+        Form1 f(d.services());
+        fillPalette(f);
+        const QString longValue = QStringLiteral("ｱ山a").repeated(20000);
+        f.Text(44)->setText(longValue);              // a one-line entry
+        f.Text(12)->setText(longValue);              // a hidden one
+        f.Text(54)->setText(longValue + "\n" + longValue); // a multi-line one
+        f.Text(35)->setText(QStringLiteral("a\u00A0b"));
+        f.Text(53)->setText(QStringLiteral("a\u00A0b\tc"));
+        Form2 *e = openEditor(f);
+        QCOMPARE(e->entry(44), longValue);
+        QCOMPARE(e->entry(12), longValue);
+        QCOMPARE(e->entry(54), longValue + "\n" + longValue);
+        QCOMPARE(e->entry(53), QStringLiteral("a\u00A0b\tc"));
+        QCOMPARE(e->entry(35), QStringLiteral("a\u00A0b"));
+    }
+
     void aFailedSaveKeepsTheEditorOpen()
     {
         FakeDesktop d;

@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+#include <unistd.h>
+
 #include <sys/stat.h>
 
 #include <optional>
@@ -337,6 +339,33 @@ private slots:
         QCOMPARE(entries(dir_.path()), QStringList{profileFileName()});
     }
 
+    void pipeWhereTheFileShouldBe()
+    {
+        // Opening a FIFO for reading would block until a writer came: start-up must not hang.
+        QCOMPARE(::mkfifo(QFile::encodeName(path_).constData(), 0600), 0);
+        const ReadResult r = read(path_);
+        QVERIFY(r.failure);
+        QCOMPARE(r.failure->number, err::PathAccess);
+        QVERIFY(r.texts.isEmpty());
+    }
+
+    void onlyTheFirstLinesAreRead()
+    {
+        // 58 lines, then a tail much larger than anything read in one go; the tail
+        // holds no line end, so reading it whole would change nothing but the time.
+        QByteArray bytes = "0\r\n";
+        for (int i = 0; i < SlotCount; ++i)
+            bytes += "v" + QByteArray::number(i) + "\r\n";
+        const qsizetype head = bytes.size();
+        bytes += QByteArray(8 * 1024 * 1024, 'x');
+        putFile(path_, bytes);
+        const ReadResult r = read(path_);
+        QVERIFY(!r.failure);
+        QCOMPARE(r.texts.size(), SlotCount);
+        QCOMPARE(r.texts.last(), QStringLiteral("v56"));
+        QVERIFY(head > 0);
+    }
+
     void saveIntoMissingFolder()
     {
         const QString path = dir_.filePath(QStringLiteral("gone/") + profileFileName());
@@ -449,7 +478,14 @@ private slots:
         }
         const std::optional<Failure> f = write(path_, sampleRecord());
         ::umask(oldMask);
-        QVERIFY(!f); // root may replace a read-only file; a user gets 70 instead
+        if (oldMode >= 0 && !(oldMode & 0200) && ::geteuid() != 0) {
+            // A user may not replace a file of theirs that they made read-only.
+            QVERIFY(f);
+            QCOMPARE(f->number, 70);
+            QCOMPARE(fileBytes(path_), QByteArray("0\r\n"));
+            return;
+        }
+        QVERIFY(!f);
         QCOMPARE(int(modeOf(path_)), newMode);
         QCOMPARE(fileBytes(path_).left(5), QByteArray("0\r\n\x8E\x52"));
     }
@@ -476,7 +512,9 @@ private slots:
         putFile(path_, old);
         Record values = sampleRecord();
         values[std::size_t(slot)] = value;
-        values[56] = QStringLiteral("한"); // a later slot is not the one named
+        // A later slot of the same kind is not the one named (entries are checked before
+        // derived values, so an entry's fault is named where it was typed).
+        values[isInputSlot(slot) ? 56 : 46] = QStringLiteral("한");
 
         const std::optional<Failure> f = write(path_, values);
         QVERIFY(f);

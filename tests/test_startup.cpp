@@ -81,6 +81,9 @@ private Q_SLOTS:
     {
         FakeDesktop d;
         QCOMPARE(profilePath(d.services()), d.dir.filePath(QStringLiteral("NAME.txt")));
+        // The real desktop: the folder that holds the program, nothing else.
+        QCOMPARE(Services::desktop().programDir, QCoreApplication::applicationDirPath());
+        QCOMPARE(profilePath(Services::desktop()), QCoreApplication::applicationDirPath() + QStringLiteral("/NAME.txt"));
     }
 };
 

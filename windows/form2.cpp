@@ -16,6 +16,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace mq {
@@ -209,9 +210,22 @@ QString plainTextOf(const QWidget *w)
 {
     if (auto *line = qobject_cast<const QLineEdit *>(w))
         return line->text();
-    if (auto *multi = qobject_cast<const QPlainTextEdit *>(w))
-        return multi->toPlainText();
+    if (auto *multi = qobject_cast<const QPlainTextEdit *>(w)) {
+        // toPlainText() would also turn no-break spaces into spaces: only the paragraph
+        // and line separators of the document are line breaks of the value.
+        QString text = multi->document()->toRawText();
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+        return text;
+    }
     return {};
+}
+
+// An entry holds a value of any length; QLineEdit would cut it at 32767 characters.
+QLineEdit *unlimited(QLineEdit *e)
+{
+    e->setMaxLength(std::numeric_limits<int>::max());
+    return e;
 }
 
 } // namespace
@@ -241,7 +255,7 @@ Form2::Form2(Form1 &paletteWindow, Services services)
     Frame1->setGeometry(0, 0, px(2535), px(975));
     Frame1->setVisible(false);
     for (const HiddenEntry &h : HiddenEntries) {
-        auto *e = new QLineEdit(Frame1);
+        auto *e = unlimited(new QLineEdit(Frame1));
         e->setObjectName(QStringLiteral("Text(%1)").arg(h.slot));
         e->setGeometry(px(h.left), px(h.top), px(255), px(270));
         m_entries[h.slot] = e;
@@ -262,7 +276,7 @@ Form2::Form2(Form1 &paletteWindow, Services services)
                 e->document()->setDocumentMargin(1);
                 w = e;
             } else {
-                auto *e = new QLineEdit(this);
+                auto *e = unlimited(new QLineEdit(this));
                 e->setAlignment(Qt::AlignCenter);
                 // Selected text can be dragged out, as from the multi-line entries.
                 e->setDragEnabled(true);
