@@ -128,6 +128,49 @@ private Q_SLOTS:
             QVERIFY(e->Frame1->isAncestorOf(e->Text(slot)));
     }
 
+    void captionsFontsAndModes()
+    {
+        FakeDesktop d;
+        Form1 f(d.services());
+        Form2 *e = openEditor(f);
+        const QStringList captions = {
+            "漢字", "姓", "名", "ｶﾅ(半角)", "ｱﾙﾌｧﾍﾞｯﾄ(半角)", "", "都道府県", "市町村", "地区", "番地",
+            "電話番号", "-", "-", "携帯またはFAX", "-", "-", "氏　　名", "住　　所", "-", "郵便番号",
+            "電　話　番　号", "年齢", "才", "職業", "", "そ　の　他", "ﾒｰﾙｱﾄﾞﾚｽ", "＠", "希望ＩＤ",
+            "希望パスワード", "銀行名", "支店名", "普通・当座", "口座番号", "希望振込み先銀行情報",
+            "1日アクセス数", "サイトの説明", "サイトＵＲＬ", "サイト(フリガナ)", "サイトのタイトル",
+            "1月アクセス数", "あなたのホームページの情報", "生年月日", "年", "月", "日"};
+        QCOMPARE(captions.size(), 46);
+        for (int i = 0; i < 46; ++i) {
+            QCOMPARE(qobject_cast<QLineEdit *>(e->項目(i))->text(), captions[i]);
+            QVERIFY(qobject_cast<QLineEdit *>(e->項目(i))->isReadOnly());
+        }
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(e->Command1(i)->text(), QStringLiteral("クリア"));
+
+        const QString defaultFont[] = {"項目(4)", "Text(14)", "Text(13)", "項目(13)", "項目(39)", "Text(51)",
+                                       "項目(38)", "Text(52)", "項目(37)", "Text(53)", "項目(36)", "Text(54)",
+                                       "項目(35)", "項目(40)", "Command1(0)", "Command1(1)", "Command1(2)",
+                                       "Command1(3)", "Command1(4)", "Command1(5)"};
+        const QString small[] = {"項目(26)", "項目(29)"};
+        for (const Placed &p : Design) {
+            const QString name = QString::fromUtf8(p.name);
+            auto *w = e->findChild<QWidget *>(name);
+            const qreal size = w->font().pointSizeF();
+            if (std::find(std::begin(defaultFont), std::end(defaultFont), name) != std::end(defaultFont))
+                QCOMPARE(size, QApplication::font().pointSizeF());
+            else if (std::find(std::begin(small), std::end(small), name) != std::end(small))
+                QCOMPARE(size, 9.75);
+            else if (!name.startsWith(QStringLiteral("btn"))) // buttons may shrink to fit
+                QCOMPARE(size, 12.0);
+        }
+        for (int slot : InputSlots) {
+            const bool multi = slot >= 51;
+            QCOMPARE(bool(qobject_cast<QPlainTextEdit *>(e->Text(slot))), multi);
+            QCOMPARE(!e->Text(slot)->toolTip().isEmpty(), slot == 55 || slot == 56);
+        }
+    }
+
     void focusChainFollowsTheNumbers()
     {
         FakeDesktop d;
