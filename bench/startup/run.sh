@@ -79,9 +79,9 @@ median() { awk -v who="$1" -v col="$2" '$1 == who { print $(col + 1) }' "$work/r
 
 echo "start-up: $runs runs each, alternated, medians (settle ${settle_ms} ms before the second RSS reading)"
 printf '%-26s %12s %12s %8s\n' "" mq reference ratio
-for spec in "1 exec to map (ms)" "2 exec to painted (ms)" "3 RSS at paint (KiB)" "4 RSS settled (KiB)"; do
-    col=${spec%% *}
-    name=${spec#* }
+for column in "1 exec to map (ms)" "2 exec to painted (ms)" "3 RSS at paint (KiB)" "4 RSS settled (KiB)"; do
+    col=${column%% *}
+    name=${column#* }
     m=$(median mq "$col")
     r=$(median ref "$col")
     printf '%-26s %12s %12s %8.3f\n' "$name" "$m" "$r" "$(awk -v m="$m" -v r="$r" 'BEGIN { print m / r }')"
