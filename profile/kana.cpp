@@ -2,6 +2,15 @@
 
 namespace mq {
 
+// Beyond the plain ranges, each choice keeps the result storable in NAME.txt (code page 932):
+// - a sound mark composes only with the half-width letter right before it, and only into a
+//   letter the code page has; otherwise it becomes the spacing ゛/゜, never a combining mark;
+// - the backslash and the tilde become ＼ U+FF3C and ～ U+FF5E, the code page's 0x815F and 0x8160;
+// - the half-width forms U+FFE8..U+FFEE and the narrow signs ¢ £ ¬ ¯ ¦ ¥ take their wide
+//   twins, which the code page holds where the narrow ones are missing (or, for ¥, only
+//   as the backslash's byte); ₩ and half-width hangul stay, the code page has no form of them;
+// - hiragana only for ァ..ン, all of which the code page holds.
+
 namespace {
 
 // Wide forms of U+FF61 (｡) to U+FF9F (ﾟ), in code point order. The lone sound marks

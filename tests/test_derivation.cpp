@@ -78,6 +78,41 @@ private Q_SLOTS:
         QCOMPARE(deriveRecord(e)[derived], value);
     }
 
+    // The kana row's two entries through the six readings: slots 6 and 3 read the joined
+    // slot 9, so a mark typed at the start of the given name composes there only.
+    void readings_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QStringList>("katakana"); // slots 6, 7, 8
+        QTest::addColumn<QStringList>("hiragana"); // slots 3, 4, 5
+        using S = QStringList;
+        QTest::newRow("voiced marks compose") << "ｶﾞｸ" << "ﾊﾟﾝ" << S{"ガクパン", "ガク", "パン"} << S{"がくぱん", "がく", "ぱん"};
+        QTest::newRow("ascii in both rows") << "ABC" << "x1" << S{"ＡＢＣｘ１", "ＡＢＣ", "ｘ１"} << S{"ＡＢＣｘ１", "ＡＢＣ", "ｘ１"};
+        QTest::newRow("space") << "ﾔﾏﾀﾞ ﾀﾛｳ" << "" << S{"ヤマダ　タロウ", "ヤマダ　タロウ", ""} << S{"やまだ　たろう", "やまだ　たろう", ""};
+        QTest::newRow("full-width katakana") << "ヤマダ" << "タロウ" << S{"ヤマダタロウ", "ヤマダ", "タロウ"} << S{"やまだたろう", "やまだ", "たろう"};
+        QTest::newRow("hiragana stays") << "やまだ" << "たろう" << S{"やまだたろう", "やまだ", "たろう"} << S{"やまだたろう", "やまだ", "たろう"};
+        QTest::newRow("kanji stays") << "山田" << "太郎" << S{"山田太郎", "山田", "太郎"} << S{"山田太郎", "山田", "太郎"};
+        QTest::newRow("mark across the join") << "ﾊ" << "ﾟｲ" << S{"パイ", "ハ", "゜イ"} << S{"ぱい", "は", "゜い"};
+        QTest::newRow("lone mark") << "ﾞ" << "ｱﾞ" << S{"゛ア゛", "゛", "ア゛"} << S{"゛あ゛", "゛", "あ゛"};
+        QTest::newRow("vu") << "ｳﾞｧ" << "" << S{"ヴァ", "ヴァ", ""} << S{"ヴぁ", "ヴぁ", ""};
+        QTest::newRow("empty") << "" << "" << S{"", "", ""} << S{"", "", ""};
+    }
+    void readings()
+    {
+        QFETCH(QString, family);
+        QFETCH(QString, given);
+        QFETCH(QStringList, katakana);
+        QFETCH(QStringList, hiragana);
+        Record e = sampleEntries();
+        e[10] = family;
+        e[11] = given;
+        const Record v = deriveRecord(e);
+        QCOMPARE(v[9], family + given);
+        QCOMPARE((QStringList{v[6], v[7], v[8]}), katakana);
+        QCOMPARE((QStringList{v[3], v[4], v[5]}), hiragana);
+    }
+
     void inputSlotsAreCopiedUnchanged()
     {
         Record e;

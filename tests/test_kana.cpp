@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <iconv.h>
+
 using namespace mq;
 
 namespace {
@@ -10,6 +12,49 @@ bool storable(const QString &s)
 {
     return cp932::encode(s).ok();
 }
+
+// The system's own converter, apart from the program's encoder: true when the text goes
+// to code page 932 and comes back the same, so nothing is replaced on the way.
+class SystemCp932
+{
+public:
+    SystemCp932()
+        : to(iconv_open("CP932", "UTF-8"))
+        , from(iconv_open("UTF-8", "CP932"))
+    {
+    }
+    ~SystemCp932()
+    {
+        if (ok())
+            iconv_close(to), iconv_close(from);
+    }
+    bool ok() const { return to != iconv_t(-1) && from != iconv_t(-1); }
+
+    bool roundTrips(const QString &text)
+    {
+        QByteArray bytes;
+        return convert(to, text.toUtf8(), &bytes) && convert(from, bytes, &back) && QString::fromUtf8(back) == text;
+    }
+
+private:
+    static bool convert(iconv_t cd, const QByteArray &in, QByteArray *out)
+    {
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        out->resize(in.size() * 4 + 16);
+        char *src = const_cast<char *>(in.constData());
+        size_t srcLeft = size_t(in.size());
+        char *dst = out->data();
+        size_t dstLeft = size_t(out->size());
+        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == size_t(-1) || srcLeft != 0)
+            return false;
+        out->resize(out->size() - qsizetype(dstLeft));
+        return true;
+    }
+
+    iconv_t to;
+    iconv_t from;
+    QByteArray back;
+};
 
 // The half-width katakana U+FF61..U+FF9F and the wide forms a reader of them expects.
 const QString HalfRow = QStringLiteral("｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝﾞﾟ");
@@ -44,6 +89,14 @@ private Q_SLOTS:
         QTest::newRow("backslash and tilde") << QStringLiteral("\\~") << QStringLiteral("＼～") << QStringLiteral("＼～");
         QTest::newRow("empty") << QString() << QString() << QString();
         QTest::newRow("ka ke stay") << QStringLiteral("ヵヶ") << QStringLiteral("ヵヶ") << QStringLiteral("ヵヶ");
+        QTest::newRow("other half-width forms") << QStringLiteral("\uFFE8\uFFE9\uFFEA\uFFEB\uFFEC\uFFED\uFFEE")
+                                                << QStringLiteral("│←↑→↓■○") << QStringLiteral("│←↑→↓■○");
+        QTest::newRow("narrow signs") << QStringLiteral("¢£¬¯¦¥₩") << QStringLiteral("￠￡￢￣￤￥₩")
+                                      << QStringLiteral("￠￡￢￣￤￥₩");
+        QTest::newRow("wide sound marks stay apart") << QStringLiteral("カ゛ハ゜") << QStringLiteral("カ゛ハ゜")
+                                                     << QStringLiteral("か゛は゜");
+        QTest::newRow("control characters stay") << QStringLiteral("\t\r\n\x7f") << QStringLiteral("\t\r\n\x7f")
+                                                 << QStringLiteral("\t\r\n\x7f");
     }
     void cases()
     {
@@ -111,6 +164,40 @@ private Q_SLOTS:
             if (storable(in)) {
                 QVERIFY2(storable(wide), qPrintable(QString::number(c, 16)));
                 QVERIFY2(storable(toHiragana(wide)), qPrintable(QString::number(c, 16)));
+            }
+        }
+    }
+
+    // Checked with the system's converter: every wide form of the converted ranges, each
+    // letter with each mark, and the hiragana of all of them can be written to NAME.txt.
+    void resultsRoundTripThroughSystemCp932_data()
+    {
+        QTest::addColumn<uint>("first");
+        QTest::addColumn<uint>("last");
+        QTest::addColumn<bool>("storableInputsOnly");
+        QTest::newRow("ascii and space") << 0x20u << 0x7Eu << false;
+        QTest::newRow("half-width katakana") << 0xFF61u << 0xFF9Fu << false;
+        QTest::newRow("other half-width forms") << 0xFFE8u << 0xFFEEu << false;
+        QTest::newRow("katakana letters") << 0x30A1u << 0x30F6u << false;
+        QTest::newRow("kana block as typed") << 0x3000u << 0x30FFu << true;
+    }
+    void resultsRoundTripThroughSystemCp932()
+    {
+        QFETCH(uint, first);
+        QFETCH(uint, last);
+        QFETCH(bool, storableInputsOnly);
+        SystemCp932 system;
+        QVERIFY(system.ok());
+        for (uint c = first; c <= last; ++c) {
+            QStringList inputs{QString(QChar(char16_t(c)))};
+            if (storableInputsOnly && !system.roundTrips(inputs[0]))
+                continue;
+            if (c >= 0xFF61 && c <= 0xFF9F)
+                inputs << inputs[0] + QChar(0xFF9E) << inputs[0] + QChar(0xFF9F);
+            for (const QString &in : inputs) {
+                const QString wide = toFullWidth(in);
+                QVERIFY2(system.roundTrips(wide), qPrintable(QString::number(c, 16) + " " + wide));
+                QVERIFY2(system.roundTrips(toHiragana(wide)), qPrintable(QString::number(c, 16) + " " + wide));
             }
         }
     }
