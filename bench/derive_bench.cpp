@@ -1,30 +1,32 @@
-// The update's work without the windows: derive the 57 values and save them, against a
-// plain write of the same bytes in the same run.
+// The derivation alone, against the least any derivation must do in the same run: share
+// the 37 input values and copy the characters of the 20 derived values with
+// QString::append (and, as a floor, with memcpy into buffers already allocated).
 //   derive_bench [rounds]
 #include "profile/derivation.h"
-#include "profile/profilefile.h"
 #include "tests/sampleprofile.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 using namespace mq;
 
 namespace {
 
-// Every input about 1 MB of mixed half-width kana, kanji and letters.
+constexpr qsizetype BigLength = 1 << 20; // characters per value
+
+// Mixed half-width kana (with marks), kanji, letters and a space, so the conversions do
+// all their kinds of work.
 Record bigEntries()
 {
-    const QString unit = QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ山田太郎abc123 ");
+    const QString unit = QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ ﾊﾟﾝ山田太郎abcXYZ123~");
     Record e;
     for (int s : InputSlots)
-        e[s] = unit.repeated(1'000'000 / 40);
+        e[s] = unit.repeated(BigLength / unit.size() + 1).left(BigLength);
     return e;
 }
 
@@ -34,43 +36,65 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-void measure(const char *name, const Record &entries, int rounds, const QString &dir)
+// Keeps the compiler from dropping a result.
+volatile qsizetype sink;
+
+void measure(const char *name, const Record &entries, int rounds)
 {
-    const QString path = dir + QStringLiteral("/NAME.txt");
-    const QString plainPath = dir + QStringLiteral("/plain.bin");
-    std::vector<double> update, plain;
-    QByteArray bytes;
+    const Record expected = deriveRecord(entries);
+    std::vector<qsizetype> lengths;
+    qsizetype derivedChars = 0;
+    for (int s : DerivedSlots) {
+        lengths.push_back(expected[s].size());
+        derivedChars += expected[s].size();
+    }
+    const qsizetype longest = *std::max_element(lengths.begin(), lengths.end());
+    QString source(longest, QChar(u'ア'));
+    std::vector<std::vector<char16_t>> buffers;
+    for (qsizetype n : lengths)
+        buffers.emplace_back(size_t(n));
+
+    std::vector<double> derive, append, copy;
     for (int r = 0; r < rounds; ++r) {
         QElapsedTimer t;
         t.start();
-        writeProfile(path, deriveRecord(entries));
-        update.push_back(t.nsecsElapsed() / 1e6);
-
-        if (bytes.isEmpty()) {
-            QFile f(path);
-            f.open(QIODevice::ReadOnly);
-            bytes = f.readAll();
+        {
+            const Record v = deriveRecord(entries);
+            sink = v[0].size();
         }
+        derive.push_back(t.nsecsElapsed() / 1e6);
+
         t.restart();
-        QFile f(plainPath);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size() || !f.flush())
-            std::fprintf(stderr, "plain write failed\n");
-        f.close();
-        plain.push_back(t.nsecsElapsed() / 1e6);
+        {
+            Record v;
+            for (int s : InputSlots)
+                v[s] = entries[s];
+            for (size_t i = 0; i < lengths.size(); ++i)
+                v[DerivedSlots[i]].append(source.constData(), lengths[i]);
+            sink = v[0].size();
+        }
+        append.push_back(t.nsecsElapsed() / 1e6);
+
+        t.restart();
+        for (size_t i = 0; i < lengths.size(); ++i)
+            std::memcpy(buffers[i].data(), source.utf16(), size_t(lengths[i]) * sizeof(char16_t));
+        sink = buffers[0].empty() ? 0 : buffers[0][0];
+        copy.push_back(t.nsecsElapsed() / 1e6);
     }
-    const double u = median(update), p = median(plain);
-    std::printf("%-8s file %10lld bytes  update %9.3f ms  plain write %9.3f ms  ratio %.2f\n", name,
-                static_cast<long long>(bytes.size()), u, p, u / p);
+    const double d = median(derive), a = median(append), c = median(copy);
+    std::printf("%-7s %11lld derived chars  derive %9.3f ms  append %9.3f ms  memcpy %9.3f ms  "
+                "ratio to append %5.2f  to memcpy %6.2f\n",
+                name, static_cast<long long>(derivedChars), d, a, c, d / a, d / c);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
-    QTemporaryDir dir;
-    measure("sample", sampleEntries(), rounds, dir.path());
-    measure("1MB", bigEntries(), std::max(3, rounds / 4), dir.path());
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2001;
+    std::printf("medians of %d rounds (sample) and %d rounds (%lld characters per value)\n", rounds,
+                std::max(3, rounds / 200), static_cast<long long>(BigLength));
+    measure("sample", sampleEntries(), rounds);
+    measure("1M", bigEntries(), std::max(3, rounds / 200));
     return 0;
 }

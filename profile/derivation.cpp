@@ -68,7 +68,12 @@ Record deriveRecord(const Record &entries)
     for (int slot : InputSlots)
         values[slot] = entries[slot];
     for (const Join &j : Joins) {
+        // Sized once: the parts may be long, and a growing copy would move them repeatedly.
+        qsizetype length = 0;
+        for (int part : j.parts)
+            length += part >= 0 ? entries[part].size() : 1;
         QString value;
+        value.reserve(length);
         for (int part : j.parts)
             value += part >= 0 ? entries[part] : separator(part);
         values[j.slot] = value;

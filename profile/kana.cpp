@@ -81,24 +81,28 @@ char16_t wideOf(char16_t c)
 
 QString toFullWidth(const QString &text)
 {
-    QString out;
-    out.reserve(text.size());
+    // Never longer than the input: written in place, then cut to what composing left.
     const qsizetype n = text.size();
+    const char16_t *in = reinterpret_cast<const char16_t *>(text.utf16());
+    QString out(n, Qt::Uninitialized);
+    char16_t *o = reinterpret_cast<char16_t *>(out.data());
+    qsizetype length = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text.at(i).unicode();
+        const char16_t c = in[i];
         const char16_t wide = wideOf(c);
         if (c >= HalfKanaFirst && c < VoicedMark && i + 1 < n) {
-            const char16_t next = text.at(i + 1).unicode();
+            const char16_t next = in[i + 1];
             if (next == VoicedMark || next == SemiVoicedMark) {
                 if (const char16_t one = composed(wide, next)) {
-                    out += QChar(one);
+                    o[length++] = one;
                     ++i;
                     continue;
                 }
             }
         }
-        out += QChar(wide);
+        o[length++] = wide;
     }
+    out.truncate(length);
     return out;
 }
 
