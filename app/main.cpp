@@ -11,8 +11,9 @@ int main(int argc, char *argv[])
     mq::applyLook(app);
 
     const mq::Services services = mq::Services::desktop();
+    mq::BrowserLaunch browser(services);
     mq::Form1 palette(services);
-    mq::loadForm1(palette, services);
+    mq::loadForm1(palette, services, browser);
     palette.show();
     return app.exec();
 }

@@ -25,11 +25,23 @@ QString profilePath(const Services &services)
     return QDir(services.programDir).filePath(profileFileName());
 }
 
-void loadForm1(Form1 &form, const Services &services)
+BrowserLaunch::BrowserLaunch(const Services &services)
+    : m_opened(std::async(std::launch::async, [open = services.openUrl] {
+        return open && open(QUrl(QString::fromLatin1(build::HomePage)));
+    }))
+{
+}
+
+bool BrowserLaunch::opened()
+{
+    return m_opened.get();
+}
+
+void loadForm1(Form1 &form, const Services &services, BrowserLaunch &browser)
 {
     trap(services, [&] {
         form.setWindowTitle(programCaption());
-        if (!services.openUrl || !services.openUrl(QUrl(QString::fromLatin1(build::HomePage))))
+        if (!browser.opened())
             throw Failure{err::CannotCreateObject, QStringLiteral("ブラウザを起動できません。")};
         readProfile(profilePath(services), [&](int slot, const QString &text) { form.Text(slot)->setText(text); });
     });

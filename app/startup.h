@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <future>
+
 namespace mq {
 
 class Form1;
@@ -12,9 +14,22 @@ class Form1;
 QString captionFor(int major, int minor, int patch);
 QString programCaption();
 
+// The home page, opened on a thread of its own: the launch forks the program, which takes
+// milliseconds that the palette's construction can use. The load waits for its answer.
+class BrowserLaunch
+{
+public:
+    explicit BrowserLaunch(const Services &services);
+    // Whether a browser could be started; waits for the launch. Asked once.
+    bool opened();
+
+private:
+    std::future<bool> m_opened;
+};
+
 // The palette's load: caption, home page, then the profile. A failing step is reported
 // once and skips the steps after it; the window is shown by the caller all the same.
-void loadForm1(Form1 &form, const Services &services);
+void loadForm1(Form1 &form, const Services &services, BrowserLaunch &browser);
 
 QString profilePath(const Services &services);
 

@@ -34,30 +34,47 @@ private Q_SLOTS:
     {
         FakeDesktop d;
         writeBytes(d.namePath(), sampleFile());
-        Form1 f(d.services());
-        QString captionWhenBrowserOpened;
         auto s = d.services();
+        QThread *launchThread = nullptr;
         s.openUrl = [&](const QUrl &url) {
             d.opened << url;
-            captionWhenBrowserOpened = f.windowTitle();
+            launchThread = QThread::currentThread();
             return true;
         };
-        loadForm1(f, s);
+        BrowserLaunch browser(s);
+        Form1 f(s);
+        loadForm1(f, s, browser);
         QCOMPARE(f.windowTitle(), QStringLiteral("ＭＱ (β1.0.0)"));
-        QCOMPARE(captionWhenBrowserOpened, QStringLiteral("ＭＱ (β1.0.0)"));
         QCOMPARE(d.opened, QList<QUrl>{QUrl(QString::fromLatin1(build::HomePage))});
+        // Off the GUI thread, so that building the palette need not wait for the fork.
+        QVERIFY(launchThread && launchThread != QThread::currentThread());
         QVERIFY(d.messages.isEmpty());
         for (int i = 0; i < SlotCount; ++i)
             QCOMPARE(f.Text(i)->text(), QStringLiteral("v%1").arg(i));
     }
 
+    void noBrowserSkipsTheProfile_data()
+    {
+        QTest::addColumn<int>("delayMs");
+        QTest::newRow("at once") << 0;
+        // The load must wait for a launch that is slower than everything else.
+        QTest::newRow("late") << 300;
+    }
+
     void noBrowserSkipsTheProfile()
     {
+        QFETCH(int, delayMs);
         FakeDesktop d;
-        d.browserWorks = false;
         writeBytes(d.namePath(), sampleFile());
-        Form1 f(d.services());
-        loadForm1(f, d.services());
+        auto s = d.services();
+        s.openUrl = [&](const QUrl &url) {
+            QThread::msleep(delayMs);
+            d.opened << url;
+            return false;
+        };
+        BrowserLaunch browser(s);
+        Form1 f(s);
+        loadForm1(f, s, browser);
         QCOMPARE(f.windowTitle(), QStringLiteral("ＭＱ (β1.0.0)"));
         QCOMPARE(d.opened.size(), 1);
         QCOMPARE(d.messages.size(), 1);
@@ -69,8 +86,9 @@ private Q_SLOTS:
     void missingProfileIsReportedOnce()
     {
         FakeDesktop d;
+        BrowserLaunch browser(d.services());
         Form1 f(d.services());
-        loadForm1(f, d.services());
+        loadForm1(f, d.services(), browser);
         QCOMPARE(d.opened.size(), 1);
         QCOMPARE(d.messages.size(), 1);
         QVERIFY(d.messages[0].endsWith(QStringLiteral("【エラーコード＝53】")));

@@ -21,11 +21,12 @@ int main(int argc, char *argv[])
     mq::Services services = mq::Services::desktop();
     if (is("nobrowser"))
         services.openUrl = [](const QUrl &) { return true; };
+    mq::BrowserLaunch browser(services);
     mq::Form1 palette(services);
     if (is("noload") || is("bare"))
         palette.setWindowTitle(mq::programCaption());
     else
-        mq::loadForm1(palette, services);
+        mq::loadForm1(palette, services, browser);
     if (is("blank") || is("bare"))
         for (int slot = 0; slot < mq::SlotCount; ++slot)
             palette.Text(slot)->setText(QString());
