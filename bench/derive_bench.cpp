@@ -1,11 +1,19 @@
 // The derivation alone, against the least any derivation must do in the same run: share
 // the 37 input values and copy the characters of the 20 derived values with
 // QString::append (and, as a floor, with memcpy into buffers already allocated).
+// Then the update as the editor runs it, derivation and save, against a plain write of
+// the same bytes, with and without forcing them to the disk.
 //   derive_bench [rounds]
 #include "profile/derivation.h"
+#include "profile/failure.h"
+#include "profile/profilefile.h"
 #include "tests/sampleprofile.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -87,6 +95,49 @@ void measure(const char *name, const Record &entries, int rounds)
                 name, static_cast<long long>(derivedChars), d, a, c, d / a, d / c);
 }
 
+bool plainWrite(const QString &path, const QByteArray &bytes, bool sync)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size() || !f.flush())
+        return false;
+    return !sync || ::fsync(f.handle()) == 0;
+}
+
+bool measureUpdate(const char *name, const Record &entries, int rounds, const QTemporaryDir &dir)
+{
+    const QString saved = dir.filePath(QStringLiteral("NAME.txt"));
+    const QString plain = dir.filePath(QStringLiteral("plain.txt"));
+    writeProfile(saved, deriveRecord(entries));
+    QFile f(saved);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = f.readAll();
+    f.close();
+
+    std::vector<double> update, write, synced;
+    for (int r = 0; r < rounds; ++r) {
+        QElapsedTimer t;
+        t.start();
+        writeProfile(saved, deriveRecord(entries));
+        update.push_back(t.nsecsElapsed() / 1e6);
+
+        t.restart();
+        if (!plainWrite(plain, bytes, false))
+            return false;
+        write.push_back(t.nsecsElapsed() / 1e6);
+
+        t.restart();
+        if (!plainWrite(plain, bytes, true))
+            return false;
+        synced.push_back(t.nsecsElapsed() / 1e6);
+    }
+    const double u = median(update), w = median(write), s = median(synced);
+    std::printf("%-7s %11lld file bytes     update %9.3f ms  write  %9.3f ms  +fsync %9.3f ms  "
+                "ratio to write  %5.2f  to +fsync %5.2f\n",
+                name, static_cast<long long>(bytes.size()), u, w, s, u / w, u / s);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -96,5 +147,21 @@ int main(int argc, char *argv[])
                 std::max(3, rounds / 200), static_cast<long long>(BigLength));
     measure("sample", sampleEntries(), rounds);
     measure("1M", bigEntries(), std::max(3, rounds / 200));
+
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return 1;
+    std::printf("\nupdate: derivation and save of NAME.txt, medians of %d and %d rounds\n",
+                std::max(1, rounds / 10), std::max(3, rounds / 200));
+    try {
+        if (!measureUpdate("sample", sampleEntries(), std::max(1, rounds / 10), dir)
+            || !measureUpdate("1M", bigEntries(), std::max(3, rounds / 200), dir)) {
+            std::fprintf(stderr, "derive_bench: the plain write failed\n");
+            return 1;
+        }
+    } catch (const Failure &f) {
+        std::fprintf(stderr, "derive_bench: the save failed (%d)\n", f.number);
+        return 1;
+    }
     return 0;
 }
