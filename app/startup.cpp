@@ -7,6 +7,8 @@
 
 #include <QDir>
 
+#include <system_error>
+
 namespace mq {
 
 QString captionFor(int major, int minor, int patch)
@@ -26,10 +28,14 @@ QString profilePath(const Services &services)
 }
 
 BrowserLaunch::BrowserLaunch(const Services &services)
-    : m_opened(std::async(std::launch::async, [open = services.openUrl] {
-        return open && open(QUrl(QString::fromLatin1(build::HomePage)));
-    }))
 {
+    auto launch = [open = services.openUrl] { return open && open(QUrl(QString::fromLatin1(build::HomePage))); };
+    try {
+        m_opened = std::async(std::launch::async, launch);
+    } catch (const std::system_error &) {
+        // No thread to be had: launch when the load asks, as if there were no thread.
+        m_opened = std::async(std::launch::deferred, launch);
+    }
 }
 
 bool BrowserLaunch::opened()

@@ -12,7 +12,6 @@ struct FakeDesktop
 {
     QStringList messages;
     QList<QUrl> opened;
-    bool browserWorks = true;
     QTemporaryDir dir;
 
     mq::Services services()
@@ -21,7 +20,7 @@ struct FakeDesktop
         s.showMessage = [this](const QString &text, const QString &) { messages << text; };
         s.openUrl = [this](const QUrl &url) {
             opened << url;
-            return browserWorks;
+            return true;
         };
         s.programDir = dir.path();
         return s;
