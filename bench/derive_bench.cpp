@@ -8,12 +8,11 @@
 #include "profile/failure.h"
 #include "profile/profilefile.h"
 #include "tests/sampleprofile.h"
+#include "bench/measure.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -36,12 +35,6 @@ Record bigEntries()
     for (int s : InputSlots)
         e[s] = unit.repeated(BigLength / unit.size() + 1).left(BigLength);
     return e;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 // Keeps the compiler from dropping a result.
@@ -93,14 +86,6 @@ void measure(const char *name, const Record &entries, int rounds)
     std::printf("%-7s %11lld derived chars  derive %9.3f ms  append %9.3f ms  memcpy %9.3f ms  "
                 "ratio to append %5.2f  to memcpy %6.2f\n",
                 name, static_cast<long long>(derivedChars), d, a, c, d / a, d / c);
-}
-
-bool plainWrite(const QString &path, const QByteArray &bytes, bool sync)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size() || !f.flush())
-        return false;
-    return !sync || ::fsync(f.handle()) == 0;
 }
 
 bool measureUpdate(const char *name, const Record &entries, int rounds, const QTemporaryDir &dir)

@@ -25,8 +25,9 @@ public:
     }
     ~SystemCp932()
     {
-        if (ok())
-            iconv_close(to), iconv_close(from);
+        for (iconv_t cd : {to, from})
+            if (cd != iconv_t(-1))
+                iconv_close(cd);
     }
     bool ok() const { return to != iconv_t(-1) && from != iconv_t(-1); }
 

@@ -6,6 +6,7 @@
 #include "profile/profilefile.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
+#include "bench/measure.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,8 +18,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
-
-#include <unistd.h>
 
 using namespace mq;
 
@@ -46,13 +45,6 @@ constexpr Typed Second[] = {
     {38, "1984"}, {39, "12"}, {40, "31"}, {42, "hanako"}, {43, "example.net"}, {44, "sato"},
     {45, "pass"}, {47, "例示銀行"}, {48, "札幌支店"}, {49, "当座"}, {50, "7654321"},
     {51, "はなこ"}, {52, "ハナコ"}, {53, "https://example.net/"}, {54, "写真"}, {55, "3"}, {56, "90"}};
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 QByteArray contents(const QString &path)
 {
@@ -132,22 +124,18 @@ int main(int argc, char *argv[])
         }
 
         t.restart();
-        QFile f(plainPath);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) {
+        if (!plainWrite(plainPath, bytes, false)) {
             std::fprintf(stderr, "plain write failed\n");
             return 1;
         }
-        f.close();
         plain.push_back(t.nsecsElapsed() / 1e3);
 
         // The same with the data forced to the disk, as any save that survives a crash must.
         t.restart();
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size() || !f.flush()
-            || ::fsync(f.handle()) != 0) {
+        if (!plainWrite(plainPath, bytes, true)) {
             std::fprintf(stderr, "plain synced write failed\n");
             return 1;
         }
-        f.close();
         synced.push_back(t.nsecsElapsed() / 1e3);
     }
 
