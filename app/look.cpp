@@ -1,10 +1,14 @@
 #include "look.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QIcon>
+#include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 #include <QStyleFactory>
+
+#include <system_error>
 
 namespace mq {
 
@@ -36,8 +40,32 @@ void applyLook(QApplication &app)
     // styles may ignore it, and the coloured faces are part of the design.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setFont(defaultWindowFont());
-    // Loaded lazily by QIcon, so it costs nothing until a title bar asks for it.
-    app.setWindowIcon(QIcon(QStringLiteral(":/mq/mq.png")));
+    // Named format: from a bare file name the image reader loads every format plug-in
+    // to guess the type, which costs more than the rest of the set-up.
+    app.setWindowIcon(QIcon(QPixmap(QStringLiteral(":/mq/mq.png"), "PNG")));
+}
+
+QString fontWarmUpText()
+{
+    return QStringLiteral("漢あアｱＡA０0ー-@");
+}
+
+FontWarmUp::FontWarmUp(const QFont &font)
+{
+    try {
+        m_thread = std::thread([font] {
+            // Each script's run of text asks for its own fallback faces.
+            QFontMetrics(font).horizontalAdvance(fontWarmUpText());
+        });
+    } catch (const std::system_error &) {
+        // No thread to be had: the first paint fills the caches itself.
+    }
+}
+
+FontWarmUp::~FontWarmUp()
+{
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 } // namespace mq

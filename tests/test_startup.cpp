@@ -1,11 +1,17 @@
+#include "app/look.h"
 #include "app/startup.h"
+#include "profile/derivation.h"
 #include "profile/profilefile.h"
 #include "version.h"
 #include "windows/form1.h"
 
+#include "sampleprofile.h"
 #include "testsupport.h"
 
+#include <QPushButton>
 #include <QtTest>
+
+#include <set>
 
 using namespace mq;
 
@@ -93,6 +99,31 @@ private Q_SLOTS:
         QCOMPARE(d.messages.size(), 1);
         QVERIFY(d.messages[0].endsWith(QStringLiteral("【エラーコード＝53】")));
         QCOMPARE(f.Text(0)->text(), QStringLiteral("■■■■■■"));
+    }
+
+    void fontWarmUpCoversTheScriptsShown()
+    {
+        // A script the warm-up leaves out makes the first paint ask fontconfig after all.
+        std::set<QChar::Script> warmed;
+        for (char32_t c : fontWarmUpText().toUcs4())
+            warmed.insert(QChar::script(c));
+        Form1 f(FakeDesktop().services());
+        const Record values = deriveRecord(sampleEntries());
+        QStringList shown(values.begin(), values.end());
+        shown << f.Command1->text() << f.btnHelp->text() << f.Text(0)->text() << QStringLiteral("ｶﾞｯｺｳ　ﾆﾎﾟﾝ･ｰ")
+              << QStringLiteral("Ｔａｒｏ＿１２３＠ｅｘａｍｐｌｅ．ｊｐ、。「」〒");
+        for (const QString &text : shown)
+            for (char32_t c : text.toUcs4())
+                QVERIFY2(warmed.count(QChar::script(c)),
+                         qPrintable(QStringLiteral("%1 (U+%2)").arg(QString::fromUcs4(&c, 1)).arg(uint(c), 4, 16)));
+    }
+
+    void fontWarmUpCanEndAtOnce()
+    {
+        // Gone before its thread got going: joined, nothing left running.
+        for (int i = 0; i < 20; ++i)
+            FontWarmUp warm(QApplication::font());
+        QVERIFY(QFontMetrics(QApplication::font()).horizontalAdvance(fontWarmUpText()) > 0);
     }
 
     void profileIsBesideTheProgram()

@@ -1,5 +1,5 @@
 // The program's start-up with one piece taken out at a time, to tell what each costs:
-//   startup_variants full|nobrowser|noload|blank|nostyle|bare
+//   startup_variants full|nowarm|nobrowser|noload|blank|nostyle|bare
 // full is app/main.cpp as it is; the others differ only in the step named.
 #include "app/look.h"
 #include "app/services.h"
@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include <cstring>
+#include <optional>
 
 int main(int argc, char *argv[])
 {
@@ -17,6 +18,9 @@ int main(int argc, char *argv[])
     const char *variant = argc > 1 ? argv[1] : "full";
     const auto is = [&](const char *name) { return std::strcmp(variant, name) == 0; };
     mq::applyLook(app);
+    std::optional<mq::FontWarmUp> fonts;
+    if (!is("nowarm"))
+        fonts.emplace(QApplication::font());
 
     mq::Services services = mq::Services::desktop();
     if (is("nobrowser"))
