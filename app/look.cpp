@@ -1,5 +1,7 @@
 #include "look.h"
 
+#include "assets/mq.xpm"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QIcon>
@@ -40,9 +42,9 @@ void applyLook(QApplication &app)
     // styles may ignore it, and the coloured faces are part of the design.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setFont(defaultWindowFont());
-    // Named format: from a bare file name the image reader loads every format plug-in
-    // to guess the type, which costs more than the rest of the set-up.
-    app.setWindowIcon(QIcon(QPixmap(QStringLiteral(":/mq/mq.png"), "PNG")));
+    // Compiled in: an image read from a file goes through the image reader, which loads
+    // every format plug-in first and costs more than the rest of this set-up.
+    app.setWindowIcon(QIcon(QPixmap(mq_xpm)));
 }
 
 QString fontWarmUpText()

@@ -267,7 +267,8 @@ private Q_SLOTS:
     {
         const QList<QRgb> vga = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
                                  0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
-        QImage icon(QStringLiteral(":/mq/mq.png"));
+        // The file the desktop shows; the windows carry the same picture compiled in.
+        QImage icon(QStringLiteral(MQ_ASSETS "/mq.png"));
         QCOMPARE(icon.size(), QSize(32, 32));
         icon = icon.convertToFormat(QImage::Format_ARGB32);
         QSet<QRgb> used;

@@ -80,8 +80,7 @@ QLabel *makePicture(QWidget *parent, const ControlDesign &d)
     picture->setGeometry(pixelRect(d));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Decoded here, not at start-up: the help window is the only user of the pictures.
-    // The format is named so that the reader does not load every plug-in to guess it.
-    picture->setPixmap(QPixmap(QString::fromLatin1(d.content), "BMP"));
+    picture->setPixmap(QPixmap(QString::fromLatin1(d.content)));
     picture->setFocusPolicy(Qt::NoFocus);
     return picture;
 }

@@ -84,6 +84,40 @@ bool writeFile(const QString &path, const QByteArray &data)
     return f.write(data) == data.size() && f.flush();
 }
 
+// The icon as XPM source, which the program compiles in: an image read from a file or
+// a resource goes through the image reader, and that loads every format plug-in first.
+QByteArray xpmSource(const QImage &source, const char *name)
+{
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    const char keys[] = ".abcdefghijklmnopqrstuvwxyz";
+    QList<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            QRgb p = image.pixel(x, y);
+            p = qAlpha(p) == 0 ? 0 : p;
+            if (!colours.contains(p))
+                colours << p;
+        }
+    if (colours.size() > int(sizeof keys) - 1)
+        return {};
+    QByteArray b = "/* XPM */\nstatic const char *const " + QByteArray(name) + "[] = {\n";
+    b += QStringLiteral("\"%1 %2 %3 1\",\n").arg(image.width()).arg(image.height()).arg(colours.size()).toLatin1();
+    for (int i = 0; i < colours.size(); ++i) {
+        const QRgb c = colours[i];
+        const QByteArray value = c == 0 ? QByteArray("None") : QColor::fromRgb(c).name().toUpper().toLatin1();
+        b += "\"" + QByteArray(1, keys[i]) + " c " + value + "\",\n";
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        b += '"';
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            b += keys[colours.indexOf(qAlpha(p) == 0 ? 0 : p)];
+        }
+        b += y + 1 < image.height() ? "\",\n" : "\"\n";
+    }
+    return b + "};\n";
+}
+
 // ---------------------------------------------------------------- icon
 
 // The standard 16-colour VGA palette, in the Windows order.
@@ -454,6 +488,8 @@ int main(int argc, char *argv[])
     const QImage balloon = makeBalloonPicture();
 
     bool ok = icon.save(out.filePath(QStringLiteral("mq.png")), "PNG");
+    const QByteArray xpm = xpmSource(icon, "mq_xpm");
+    ok = !xpm.isEmpty() && writeFile(out.filePath(QStringLiteral("mq.xpm")), xpm) && ok;
     ok = writeFile(out.filePath(QStringLiteral("palette.bmp")), bmp24(palette)) && ok;
     ok = writeFile(out.filePath(QStringLiteral("browser.bmp")), bmp24(browser)) && ok;
     ok = writeFile(out.filePath(QStringLiteral("balloon.bmp")), bmp24(balloon)) && ok;
