@@ -112,14 +112,26 @@ private Q_SLOTS:
         QCOMPARE(b->text(), caption);
         QCOMPARE(b->geometry(), geometry);
         QCOMPARE(b->palette().color(QPalette::Button), face);
-        // What a person sees: the face is painted in that colour.
+        // What a person sees: the face in that very colour inside a black rim, a shade
+        // darker while held down, and a dotted ring inside the rim while it has the focus.
         f.show();
-        const QImage shot = b->grab().toImage();
-        // Fusion shades the face slightly; the colour must still be plainly the design's.
-        const QColor seen(shot.pixel(4, shot.height() / 2));
-        QVERIFY2(qAbs(seen.red() - face.red()) < 16 && qAbs(seen.green() - face.green()) < 16
-                     && qAbs(seen.blue() - face.blue()) < 16,
-                 qPrintable(seen.name()));
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        const int mid = b->height() / 2;
+        QImage shot = b->grab().toImage();
+        QCOMPARE(QColor(shot.pixel(4, mid)), face);
+        QCOMPARE(QColor(shot.pixel(0, mid)), QColor(Qt::black));
+        QCOMPARE(QColor(shot.pixel(2, mid)), face);
+        b->setDown(true);
+        shot = b->grab().toImage();
+        QCOMPARE(shot.pixel(4, mid), face.darker(115).rgb());
+        b->setDown(false);
+        b->setFocus();
+        QVERIFY(b->hasFocus());
+        shot = b->grab().toImage();
+        int dots = 0;
+        for (int y = 2; y < b->height() - 2; ++y)
+            dots += QColor(shot.pixel(2, y)) == QColor(Qt::black);
+        QVERIFY2(dots >= (b->height() - 4) / 3, qPrintable(QString::number(dots)));
     }
 
     void focusOrder()

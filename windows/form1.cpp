@@ -3,6 +3,7 @@
 #include "app/errorreport.h"
 #include "app/look.h"
 #include "windows/dragdata.h"
+#include "windows/facebutton.h"
 #include "windows/form2.h"
 #include "windows/form3.h"
 
@@ -84,16 +85,8 @@ constexpr ButtonDesign HelpButton{"ヘルプ", 840, 0, 855, 255, 0xFFFFC0};
 
 QPushButton *makeButton(QWidget *parent, const ButtonDesign &d)
 {
-    auto *b = new QPushButton(QString::fromUtf8(d.caption), parent);
+    auto *b = new FaceButton(QString::fromUtf8(d.caption), QColor::fromRgb(d.face), parent);
     b->setGeometry(px(d.left), px(d.top), px(d.width), px(d.height));
-    QPalette pal = b->palette();
-    pal.setColor(QPalette::Button, QColor::fromRgb(d.face));
-    b->setPalette(pal);
-    // The style would shade the face; the design wants the colour itself.
-    b->setStyleSheet(QStringLiteral("QPushButton { background: %1; border: 1px solid black; }"
-                                    "QPushButton:pressed { background: %2; }")
-                         .arg(QColor::fromRgb(d.face).name(), QColor::fromRgb(d.face).darker(115).name()));
-    b->setAutoDefault(false);
     return b;
 }
 

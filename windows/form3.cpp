@@ -2,6 +2,7 @@
 
 #include "app/errorreport.h"
 #include "app/look.h"
+#include "windows/facebutton.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -87,20 +88,9 @@ QLabel *makePicture(QWidget *parent, const ControlDesign &d)
 
 QPushButton *makeButton(QWidget *parent, const ControlDesign &d)
 {
-    auto *button = new QPushButton(QString::fromUtf8(d.content), parent);
+    auto *button = new FaceButton(QString::fromUtf8(d.content), QColor::fromRgb(d.color), parent);
     button->setObjectName(QStringLiteral("Command1"));
     button->setGeometry(pixelRect(d));
-    QPalette pal = button->palette();
-    pal.setColor(QPalette::Button, QColor::fromRgb(d.color));
-    button->setPalette(pal);
-    // The style would shade the face; the design wants the colour itself, as on the palette.
-    const QColor face = QColor::fromRgb(d.color);
-    button->setStyleSheet(QStringLiteral("QPushButton { background: %1; border: 1px solid black; }"
-                                         "QPushButton:pressed { background: %2; }")
-                              .arg(face.name(), face.darker(115).name()));
-    // Neither default nor cancel: Enter and Esc do not reach it unless it has the focus.
-    button->setAutoDefault(false);
-    button->setDefault(false);
     button->setFocusPolicy(Qt::StrongFocus);
     return button;
 }

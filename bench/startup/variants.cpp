@@ -1,5 +1,5 @@
 // The program's start-up with one piece taken out at a time, to tell what each costs:
-//   startup_variants full|nowarm|nobrowser|noload|blank|nostyle|bare
+//   startup_variants full|nowarm|nobrowser|noload|blank|bare
 // full is app/main.cpp as it is; the others differ only in the step named.
 #include "app/look.h"
 #include "app/services.h"
@@ -7,7 +7,6 @@
 #include "windows/form1.h"
 
 #include <QApplication>
-#include <QPushButton>
 
 #include <cstring>
 #include <optional>
@@ -34,10 +33,6 @@ int main(int argc, char *argv[])
     if (is("blank") || is("bare"))
         for (int slot = 0; slot < mq::SlotCount; ++slot)
             palette.Text(slot)->setText(QString());
-    if (is("nostyle") || is("bare")) {
-        palette.Command1->setStyleSheet(QString());
-        palette.btnHelp->setStyleSheet(QString());
-    }
     palette.show();
     return app.exec();
 }
