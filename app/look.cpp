@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <QStyleFactory>
 
+#include <pthread.h>
+#include <sched.h>
 #include <system_error>
 
 namespace mq {
@@ -56,6 +58,12 @@ FontWarmUp::FontWarmUp(const QFont &font)
 {
     try {
         m_thread = std::thread([font] {
+#ifdef SCHED_IDLE
+            // Idle processor time only: on two processors shared with the X server it
+            // otherwise slows the palette's construction more than it saves.
+            const sched_param idle{};
+            pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
+#endif
             // Each script's run of text asks for its own fallback faces.
             QFontMetrics(font).horizontalAdvance(fontWarmUpText());
         });
