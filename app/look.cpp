@@ -49,9 +49,9 @@ void applyLook(QApplication &app)
     app.setWindowIcon(QIcon(QPixmap(mq_xpm)));
 }
 
-QString fontWarmUpText()
+QStringList fontWarmUpTexts()
 {
-    return QStringLiteral("漢あアｱＡA０0ー-@");
+    return {QStringLiteral("漢"), QStringLiteral("あ"), QStringLiteral("ア"), QStringLiteral("A"), QStringLiteral("0")};
 }
 
 FontWarmUp::FontWarmUp(const QFont &font)
@@ -64,8 +64,9 @@ FontWarmUp::FontWarmUp(const QFont &font)
             const sched_param idle{};
             pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
 #endif
-            // Each script's run of text asks for its own fallback faces.
-            QFontMetrics(font).horizontalAdvance(fontWarmUpText());
+            const QFontMetrics metrics(font);
+            for (const QString &text : fontWarmUpTexts())
+                metrics.horizontalAdvance(text);
         });
     } catch (const std::system_error &) {
         // No thread to be had: the first paint fills the caches itself.

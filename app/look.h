@@ -19,9 +19,11 @@ QFont defaultWindowFont();
 // Style, default font and program icon for the whole application.
 void applyLook(QApplication &app);
 
-// A text with one character of each script that profile values and the windows' captions
-// are written in: kanji, hiragana, katakana (full and half width), Latin, digits and signs.
-QString fontWarmUpText();
+// One text for each script that profile values and the windows' captions are written in:
+// kanji, hiragana, katakana, Latin, and the digits and signs common to all of them. Qt
+// looks up fallback faces per run of one script, and signs join the run they stand in,
+// so each script needs a text of its own.
+QStringList fontWarmUpTexts();
 
 // Fills the application-wide font caches (the list of installed faces, the fallback faces
 // of each script) on a thread of its own while the windows are built, so that the first
