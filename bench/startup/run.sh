@@ -68,7 +68,7 @@ for ((i = 0; i < runs; ++i)); do
     line=$(watch mq); echo "mq $line" >>"$work/results"
     line=$(watch startup_reference); echo "ref $line" >>"$work/results"
     if ((variants)); then
-        for v in ${VARIANTS:-full nowarm nobrowser noload blank bare}; do
+        for v in ${VARIANTS:-full nowarm nobrowser noload blank bare nohint fullhint}; do
             line=$(watch startup_variants "$v"); echo "$v $line" >>"$work/results"
         done
     fi
@@ -93,7 +93,7 @@ if ((variants)); then
     echo "variants of the program (medians, ms from exec to painted; RSS settled KiB):"
     printf '%-10s %10s %10s %10s\n' variant painted ratio rss
     r=$(median ref 2)
-    for v in ${VARIANTS:-full nowarm nobrowser noload blank bare}; do
+    for v in ${VARIANTS:-full nowarm nobrowser noload blank bare nohint fullhint}; do
         m=$(median "$v" 2)
         printf '%-10s %10s %10.3f %10s\n' "$v" "$m" "$(awk -v m="$m" -v r="$r" 'BEGIN { print m / r }')" "$(median "$v" 4)"
     done
