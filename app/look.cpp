@@ -10,8 +10,6 @@
 #include <QWidget>
 #include <QStyleFactory>
 
-#include <pthread.h>
-#include <sched.h>
 #include <system_error>
 
 namespace mq {
@@ -58,12 +56,9 @@ FontWarmUp::FontWarmUp(const QFont &font)
 {
     try {
         m_thread = std::thread([font] {
-#ifdef SCHED_IDLE
-            // Idle processor time only: on two processors shared with the X server it
-            // otherwise slows the palette's construction more than it saves.
-            const sched_param idle{};
-            pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
-#endif
+            // Normal priority on purpose: at idle priority it would hold the font database's
+            // lock for as long as a busy machine pleases while the first paint waits for it,
+            // and an ordinary process cannot raise it again.
             const QFontMetrics metrics(font);
             for (const QString &text : fontWarmUpTexts())
                 metrics.horizontalAdvance(text);
