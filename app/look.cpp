@@ -59,9 +59,13 @@ FontWarmUp::FontWarmUp(const QFont &font)
             // Normal priority on purpose: at idle priority it would hold the font database's
             // lock for as long as a busy machine pleases while the first paint waits for it,
             // and an ordinary process cannot raise it again.
-            const QFontMetrics metrics(font);
-            for (const QString &text : fontWarmUpTexts())
-                metrics.horizontalAdvance(text);
+            try {
+                const QFontMetrics metrics(font);
+                for (const QString &text : fontWarmUpTexts())
+                    metrics.horizontalAdvance(text);
+            } catch (...) {
+                // Out of memory, say: the first paint tries again and reports what fails.
+            }
         });
     } catch (const std::system_error &) {
         // No thread to be had: the first paint fills the caches itself.

@@ -8,10 +8,24 @@
 
 #include <QDrag>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QtTest>
 
 using namespace mq;
+
+namespace {
+// The widget as a screen with that many device pixels to a logical one would show it.
+QImage renderScaled(QWidget *w, qreal scale)
+{
+    QImage image(QSize(qFloor(w->width() * scale), qFloor(w->height() * scale)), QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QPainter p(&image);
+    p.scale(scale, scale);
+    w->render(&p, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+} // namespace
 
 class TestForm1 : public QObject
 {
@@ -132,6 +146,22 @@ private Q_SLOTS:
         for (int y = 2; y < b->height() - 2; ++y)
             dots += QColor(shot.pixel(2, y)) == QColor(Qt::black);
         QVERIFY2(dots >= (b->height() - 4) / 3, qPrintable(QString::number(dots)));
+
+        // At a fractional scale the rim still closes along the right and bottom edges.
+        const QImage scaled = renderScaled(b, 1.5);
+        for (int x : {0, scaled.width() - 1})
+            QCOMPARE(QColor(scaled.pixel(x, scaled.height() / 2)), QColor(Qt::black));
+        for (int y : {0, scaled.height() - 1})
+            QCOMPARE(QColor(scaled.pixel(scaled.width() / 2, y)), QColor(Qt::black));
+
+        // Disabled, the caption greys out: nothing inside the rim is drawn in black.
+        b->setEnabled(false);
+        shot = b->grab().toImage();
+        int darkest = 255;
+        for (int y = 1; y < shot.height() - 1; ++y)
+            for (int x = 1; x < shot.width() - 1; ++x)
+                darkest = qMin(darkest, qGray(shot.pixel(x, y)));
+        QVERIFY2(darkest > 64, qPrintable(QString::number(darkest)));
     }
 
     void focusOrder()
@@ -246,6 +276,9 @@ private Q_SLOTS:
         QCOMPARE(QColor(shot.pixel(0, 5)), QColor(Qt::black));
         QCOMPARE(QColor(shot.pixel(shot.width() / 2, 0)), QColor(Qt::black));
         QCOMPARE(QColor(shot.pixel(shot.width() / 2, shot.height() / 2)), QColor(Qt::white));
+        const QImage scaled = renderScaled(f.Text(19), 1.5);
+        QCOMPARE(QColor(scaled.pixel(scaled.width() - 1, scaled.height() / 2)), QColor(Qt::black));
+        QCOMPARE(QColor(scaled.pixel(scaled.width() / 2, scaled.height() - 1)), QColor(Qt::black));
     }
 
     void windowsOpenOnceAndCentred_data()

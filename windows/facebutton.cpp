@@ -1,6 +1,8 @@
 #include "facebutton.h"
 
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace mq {
 
@@ -10,6 +12,7 @@ FaceButton::FaceButton(const QString &caption, const QColor &face, QWidget *pare
     QPalette pal = palette();
     pal.setColor(QPalette::Button, face);
     pal.setColor(QPalette::ButtonText, Qt::black);
+    pal.setColor(QPalette::Disabled, QPalette::ButtonText, Qt::darkGray);
     setPalette(pal);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Neither default nor cancel: Enter and Esc do not reach it unless it has the focus.
@@ -26,18 +29,27 @@ QColor FaceButton::shownFace() const
 void FaceButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QRect r = rect();
-    p.fillRect(r, shownFace());
-    p.setPen(Qt::black);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    paintRimmed(p, rect(), shownFace());
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const int mnemonic = style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this) ? Qt::TextShowMnemonic
+                                                                                           : Qt::TextHideMnemonic;
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     p.setFont(font());
-    p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, text());
+    p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine | mnemonic, text());
     if (hasFocus()) {
         // Dotted inside the rim, where keyboard users look for it.
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        p.drawRect(r.adjusted(2, 2, -3, -3));
+        p.drawRect(rect().adjusted(2, 2, -3, -3));
     }
+}
+
+void paintRimmed(QPainter &p, const QRect &r, const QColor &face)
+{
+    // Two fills rather than a one-pixel stroke: at a fractional scale a stroke leaves a
+    // seam of face along the right and bottom edges.
+    p.fillRect(r, Qt::black);
+    p.fillRect(r.adjusted(1, 1, -1, -1), face);
 }
 
 } // namespace mq

@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+class QPainter;
+
 namespace mq {
 
 // A push button in one flat colour, the palette's Button colour, with a thin black rim,
@@ -19,5 +21,8 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
 };
+
+// A face inside a one-pixel black rim, filling r.
+void paintRimmed(QPainter &p, const QRect &r, const QColor &face);
 
 } // namespace mq

@@ -131,9 +131,7 @@ void PaletteBox::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     const QRect r = rect();
-    p.fillRect(r, Qt::white);
-    p.setPen(Qt::black);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    paintRimmed(p, r, Qt::white);
 
     const QRect inner = r.adjusted(2, 1, -2, -1);
     p.setClipRect(inner);

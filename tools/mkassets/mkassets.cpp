@@ -94,6 +94,8 @@ QByteArray xpmSource(const QImage &source, const char *name)
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             QRgb p = image.pixel(x, y);
+            if (qAlpha(p) != 0 && qAlpha(p) != 255)
+                return {}; // XPM has no partial transparency
             p = qAlpha(p) == 0 ? 0 : p;
             if (!colours.contains(p))
                 colours << p;
