@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up of the program as a user starts it, against a bare window of ours, on a private
 # Xvfb with no window manager: time from exec to the first window mapped and painted, and
-# resident memory once it shows. Runs are alternated, after one warm-up run of each.
+# resident memory once it shows. Runs are alternated, each round starting one program
+# further along, after one warm-up run of the program and of the reference.
 #
 #   bench/startup/run.sh [--variants] [RUNS] [BUILD_DIR]
 # --variants also times the program with one start-up step taken out at a time; the
@@ -64,21 +65,30 @@ watch() {
 
 watch mq >/dev/null
 watch startup_reference >/dev/null
+# Which program runs after which shifts a run by up to a millisecond, so each round starts
+# one further along the list.
+programs=(mq ref)
+if ((variants)); then
+    read -r -a chosen <<<"${VARIANTS:-full nowarm nobrowser noload blank bare nohint fullhint}"
+    programs+=("${chosen[@]}")
+fi
 for ((i = 0; i < runs; ++i)); do
-    line=$(watch mq); echo "mq $line" >>"$work/results"
-    line=$(watch startup_reference); echo "ref $line" >>"$work/results"
-    if ((variants)); then
-        for v in ${VARIANTS:-full nowarm nobrowser noload blank bare nohint fullhint}; do
-            line=$(watch startup_variants "$v"); echo "$v $line" >>"$work/results"
-        done
-    fi
+    for ((k = 0; k < ${#programs[@]}; ++k)); do
+        who=${programs[(i + k) % ${#programs[@]}]}
+        case $who in
+            mq) line=$(watch mq) ;;
+            ref) line=$(watch startup_reference) ;;
+            *) line=$(watch startup_variants "$who") ;;
+        esac
+        echo "$who $line" >>"$work/results"
+    done
 done
 
 # Fields: map_ms paint_ms rss_at_paint_kb rss_settled_kb
 median() { awk -v who="$1" -v col="$2" '$1 == who { print $(col + 1) }' "$work/results" | sort -g \
     | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-echo "start-up: $runs runs each, alternated, medians (settle ${settle_ms} ms before the second RSS reading)"
+echo "start-up: $runs runs each, alternated in rotating order, medians (settle ${settle_ms} ms before the second RSS reading)"
 printf '%-26s %12s %12s %8s\n' "" mq reference ratio
 for column in "1 exec to map (ms)" "2 exec to painted (ms)" "3 RSS at paint (KiB)" "4 RSS settled (KiB)"; do
     col=${column%% *}
@@ -93,7 +103,7 @@ if ((variants)); then
     echo "variants of the program (medians, ms from exec to painted; RSS settled KiB):"
     printf '%-10s %10s %10s %10s\n' variant painted ratio rss
     r=$(median ref 2)
-    for v in ${VARIANTS:-full nowarm nobrowser noload blank bare nohint fullhint}; do
+    for v in "${chosen[@]}"; do
         m=$(median "$v" 2)
         printf '%-10s %10s %10.3f %10s\n' "$v" "$m" "$(awk -v m="$m" -v r="$r" 'BEGIN { print m / r }')" "$(median "$v" 4)"
     done
