@@ -3,14 +3,11 @@
 #include "assets/mq.xpm"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QIcon>
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 #include <QStyleFactory>
-
-#include <system_error>
 
 namespace mq {
 
@@ -45,37 +42,6 @@ void applyLook(QApplication &app)
     // Compiled in: an image read from a file goes through the image reader, which loads
     // every format plug-in first and costs more than the rest of this set-up.
     app.setWindowIcon(QIcon(QPixmap(mq_xpm)));
-}
-
-QStringList fontWarmUpTexts()
-{
-    return {QStringLiteral("漢"), QStringLiteral("あ"), QStringLiteral("ア"), QStringLiteral("A"), QStringLiteral("0")};
-}
-
-FontWarmUp::FontWarmUp(const QFont &font)
-{
-    try {
-        m_thread = std::thread([font] {
-            // Normal priority on purpose: at idle priority it would hold the font database's
-            // lock for as long as a busy machine pleases while the first paint waits for it,
-            // and an ordinary process cannot raise it again.
-            try {
-                const QFontMetrics metrics(font);
-                for (const QString &text : fontWarmUpTexts())
-                    metrics.horizontalAdvance(text);
-            } catch (...) {
-                // Out of memory, say: the first paint tries again and reports what fails.
-            }
-        });
-    } catch (const std::system_error &) {
-        // No thread to be had: the first paint fills the caches itself.
-    }
-}
-
-FontWarmUp::~FontWarmUp()
-{
-    if (m_thread.joinable())
-        m_thread.join();
 }
 
 } // namespace mq

@@ -9,7 +9,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     mq::applyLook(app);
-    const mq::FontWarmUp fonts(QApplication::font());
 
     const mq::Services services = mq::Services::desktop();
     mq::BrowserLaunch browser(services);

@@ -1,17 +1,11 @@
-#include "app/look.h"
 #include "app/startup.h"
-#include "profile/derivation.h"
 #include "profile/profilefile.h"
 #include "version.h"
 #include "windows/form1.h"
 
-#include "sampleprofile.h"
 #include "testsupport.h"
 
-#include <QPushButton>
 #include <QtTest>
-
-#include <set>
 
 using namespace mq;
 
@@ -99,43 +93,6 @@ private Q_SLOTS:
         QCOMPARE(d.messages.size(), 1);
         QVERIFY(d.messages[0].endsWith(QStringLiteral("【エラーコード＝53】")));
         QCOMPARE(f.Text(0)->text(), QStringLiteral("■■■■■■"));
-    }
-
-    void fontWarmUpCoversTheScriptsShown()
-    {
-        // Qt asks for fallback faces once per run of one script; digits and signs join the
-        // run they stand in, and a text of nothing else is a run of the common script.
-        // A script the warm-up leaves out makes the first paint ask fontconfig after all.
-        std::set<QChar::Script> warmed;
-        for (const QString &text : fontWarmUpTexts()) {
-            const QList<uint> chars = text.toUcs4();
-            QVERIFY(!chars.isEmpty());
-            const QChar::Script script = QChar::script(chars[0]);
-            for (uint c : chars)
-                QCOMPARE(QChar::script(c), script); // one run, of that script alone
-            warmed.insert(script);
-        }
-        QVERIFY(warmed.count(QChar::Script_Common));
-
-        Form1 f(FakeDesktop().services());
-        const Record values = deriveRecord(sampleEntries());
-        QStringList shown(values.begin(), values.end());
-        shown << f.Command1->text() << f.btnHelp->text() << f.Text(0)->text() << QStringLiteral("ｶﾞｯｺｳ　ﾆﾎﾟﾝ･ｰ")
-              << QStringLiteral("Ｔａｒｏ＿１２３＠ｅｘａｍｐｌｅ．ｊｐ、。「」〒");
-        for (const QString &text : shown)
-            for (uint c : text.toUcs4()) {
-                const QChar::Script script = QChar::script(c);
-                QVERIFY2(script == QChar::Script_Inherited || warmed.count(script),
-                         qPrintable(QStringLiteral("%1 (U+%2)").arg(QString::fromUcs4(reinterpret_cast<const char32_t *>(&c), 1)).arg(c, 4, 16)));
-            }
-    }
-
-    void fontWarmUpCanEndAtOnce()
-    {
-        // Gone before its thread got going: joined, nothing left running.
-        for (int i = 0; i < 20; ++i)
-            FontWarmUp warm(QApplication::font());
-        QVERIFY(QFontMetrics(QApplication::font()).horizontalAdvance(fontWarmUpTexts().join(QString())) > 0);
     }
 
     void profileIsBesideTheProgram()

@@ -6,7 +6,7 @@
 #
 #   bench/startup/run.sh [--variants] [RUNS] [BUILD_DIR]
 # --variants also times the program with one start-up step taken out at a time; the
-# environment variable VARIANTS="full nowarm ..." picks some of them.
+# environment variable VARIANTS="full noload ..." picks some of them.
 set -euo pipefail
 variants=0
 if [[ ${1:-} == --variants ]]; then
@@ -69,7 +69,7 @@ watch startup_reference >/dev/null
 # one further along the list.
 programs=(mq ref)
 if ((variants)); then
-    read -r -a chosen <<<"${VARIANTS:-full nowarm nobrowser noload blank bare nohint fullhint}"
+    read -r -a chosen <<<"${VARIANTS:-full nobrowser noload blank bare nohint fullhint}"
     programs+=("${chosen[@]}")
 fi
 for ((i = 0; i < runs; ++i)); do

@@ -1,7 +1,8 @@
 // The program's start-up with one piece taken out at a time, to tell what each costs:
-//   startup_variants full|nowarm|nobrowser|noload|blank|bare|nohint|fullhint
+//   startup_variants full|nobrowser|noload|blank|bare|nohint|fullhint
 // full is app/main.cpp as it is; the others differ only in the step named (the last two
 // in the hinting of the application's font, which the look of every glyph depends on).
+// Steps join with '+': nobrowser+noload.
 #include "app/look.h"
 #include "app/services.h"
 #include "app/startup.h"
@@ -9,23 +10,18 @@
 
 #include <QApplication>
 
-#include <cstring>
-#include <optional>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const char *variant = argc > 1 ? argv[1] : "full";
-    const auto is = [&](const char *name) { return std::strcmp(variant, name) == 0; };
+    const QStringList steps = QString::fromLocal8Bit(argc > 1 ? argv[1] : "full").split(QLatin1Char('+'));
+    const auto is = [&](const char *name) { return steps.contains(QLatin1String(name)); };
     mq::applyLook(app);
     if (is("nohint") || is("fullhint")) {
         QFont font = QApplication::font();
         font.setHintingPreference(is("nohint") ? QFont::PreferNoHinting : QFont::PreferFullHinting);
         QApplication::setFont(font);
     }
-    std::optional<mq::FontWarmUp> fonts;
-    if (!is("nowarm"))
-        fonts.emplace(QApplication::font());
 
     mq::Services services = mq::Services::desktop();
     if (is("nobrowser"))
