@@ -10,7 +10,6 @@
 
 #include <QApplication>
 
-
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
