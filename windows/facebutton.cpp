@@ -1,5 +1,7 @@
 #include "facebutton.h"
 
+#include "windows/textline.h"
+
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -30,13 +32,18 @@ void FaceButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     paintRimmed(p, rect(), shownFace());
-    QStyleOptionButton option;
-    initStyleOption(&option);
-    const int mnemonic = style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this) ? Qt::TextShowMnemonic
-                                                                                           : Qt::TextHideMnemonic;
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    p.setFont(font());
-    p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine | mnemonic, text());
+    if (text().contains(QLatin1Char('&'))) {
+        // A mnemonic: underlined or hidden as the style says, which only drawText knows.
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const bool underline = style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this);
+        p.setFont(font());
+        p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine | (underline ? Qt::TextShowMnemonic : Qt::TextHideMnemonic),
+                   text());
+    } else {
+        drawTextLine(p, rect(), text(), font(), Overflow::Centred);
+    }
     if (hasFocus()) {
         // Dotted inside the rim, where keyboard users look for it.
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));

@@ -6,6 +6,7 @@
 #include "windows/facebutton.h"
 #include "windows/form2.h"
 #include "windows/form3.h"
+#include "windows/textline.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -136,12 +137,8 @@ void PaletteBox::paintEvent(QPaintEvent *)
     const QRect inner = r.adjusted(2, 1, -2, -1);
     p.setClipRect(inner);
     p.setPen(m_color);
-    p.setFont(font());
-    // Centred when it fits; otherwise its start shows, as in an edit box, so a long
-    // value is still recognisable.
-    const QString line = shownText();
-    const bool fits = p.fontMetrics().horizontalAdvance(line) <= inner.width();
-    p.drawText(inner, (fits ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine, line);
+    // A long value shows its start, so it is still recognisable.
+    drawTextLine(p, inner, shownText(), font(), Overflow::ShowStart);
     if (hasFocus()) {
         QPen dots(m_color, 1, Qt::DotLine);
         p.setPen(dots);

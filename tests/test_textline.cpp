@@ -1,0 +1,180 @@
+#include "app/look.h"
+#include "windows/textline.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QtTest>
+
+#include <functional>
+
+using namespace mq;
+
+Q_DECLARE_METATYPE(mq::Overflow)
+
+namespace {
+
+QImage paint(QSize size, qreal scale, const std::function<void(QPainter &)> &draw)
+{
+    QImage image(QSize(qRound(size.width() * scale), qRound(size.height() * scale)), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.scale(scale, scale);
+    p.setPen(Qt::black);
+    draw(p);
+    return image;
+}
+
+// The box around every pixel that is not white.
+QRect ink(const QImage &image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// The glyph images of a line of separate glyphs, cut at the blank columns between them.
+QList<QImage> glyphsOf(const QImage &image)
+{
+    QList<QImage> glyphs;
+    int start = -1;
+    for (int x = 0; x <= image.width(); ++x) {
+        bool blank = true;
+        for (int y = 0; x < image.width() && y < image.height() && blank; ++y)
+            blank = image.pixel(x, y) == qRgb(255, 255, 255);
+        if (!blank && start < 0)
+            start = x;
+        if (blank && start >= 0) {
+            glyphs << image.copy(start, 0, x - start, image.height());
+            start = -1;
+        }
+    }
+    return glyphs;
+}
+
+} // namespace
+
+class TestTextLine : public QObject
+{
+    Q_OBJECT
+private:
+    QFont font = gothicFont(9);
+
+private Q_SLOTS:
+    // Where the line lands, against where Qt's own drawText puts the same line: a shift
+    // of a pixel from rounding each glyph to the pixel grid, no more.
+    void placement_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<Overflow>("overflow");
+        QTest::addColumn<qreal>("scale");
+        QTest::addColumn<int>("expected"); // drawText's horizontal alignment
+        QTest::newRow("fits, centred") << QStringLiteral("山田") << 53 << Overflow::ShowStart << 1.0 << int(Qt::AlignHCenter);
+        QTest::newRow("digits") << QStringLiteral("1975") << 53 << Overflow::ShowStart << 1.0 << int(Qt::AlignHCenter);
+        QTest::newRow("long shows its start") << QStringLiteral("東京都千代田区丸の内") << 53 << Overflow::ShowStart
+                                              << 1.0 << int(Qt::AlignLeft);
+        QTest::newRow("long, centred") << QStringLiteral("東京都千代田区丸の内") << 53 << Overflow::Centred << 1.0
+                                       << int(Qt::AlignHCenter);
+        QTest::newRow("fits at 1.5x") << QStringLiteral("ヤマダ") << 53 << Overflow::ShowStart << 1.5 << int(Qt::AlignHCenter);
+        QTest::newRow("long at 2x") << QStringLiteral("taro@mail.example.jp") << 53 << Overflow::ShowStart << 2.0
+                                    << int(Qt::AlignLeft);
+    }
+    void placement()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(Overflow, overflow);
+        QFETCH(qreal, scale);
+        QFETCH(int, expected);
+        QVERIFY(firstFaceCovers(font, text));
+        const QRect r(2, 1, width, 16);
+        const QSize size(width + 4, 18);
+        const QImage ours = paint(size, scale, [&](QPainter &p) {
+            p.setClipRect(r);
+            drawTextLine(p, r, text, font, overflow);
+        });
+        const QImage qts = paint(size, scale, [&](QPainter &p) {
+            p.setClipRect(r);
+            p.setFont(font);
+            p.drawText(r, expected | Qt::AlignVCenter | Qt::TextSingleLine, text);
+        });
+        const QRect a = ink(ours);
+        const QRect b = ink(qts);
+        QVERIFY(!a.isEmpty());
+        const auto near = [](int x, int y) { return qAbs(x - y) <= 1; };
+        QVERIFY2(near(a.left(), b.left()) && near(a.right(), b.right()) && near(a.top(), b.top())
+                     && near(a.bottom(), b.bottom()),
+                 qPrintable(QStringLiteral("ours %1,%2 %3x%4, drawText %5,%6 %7x%8")
+                                .arg(a.x())
+                                .arg(a.y())
+                                .arg(a.width())
+                                .arg(a.height())
+                                .arg(b.x())
+                                .arg(b.y())
+                                .arg(b.width())
+                                .arg(b.height())));
+    }
+
+    // Each glyph on a whole pixel: the same character looks the same wherever it falls.
+    void sameGlyphSameLook()
+    {
+        const QString text = QStringLiteral("1 1 1 1 1 1 1 1");
+        const QRect r(0, 0, 120, 16);
+        const QList<QImage> ours = glyphsOf(paint(r.size(), 1.0, [&](QPainter &p) {
+            drawTextLine(p, r, text, font, Overflow::Centred);
+        }));
+        QCOMPARE(ours.size(), 8);
+        for (const QImage &g : ours)
+            QCOMPARE(g, ours.first());
+
+        // Drawn at the positions the layout gives, the copies differ: otherwise the check
+        // above could not fail with this face.
+        const QList<QImage> qts = glyphsOf(paint(r.size(), 1.0, [&](QPainter &p) {
+            p.setFont(font);
+            p.drawText(QPointF(0.3, 12), text);
+        }));
+        QCOMPARE(qts.size(), 8);
+        if (std::all_of(qts.begin(), qts.end(), [&](const QImage &g) { return g == qts.first(); }))
+            QSKIP("this face's advances are whole pixels, so nothing tells the placements apart");
+    }
+
+    // A character the first face lacks: the line is drawn exactly as Qt draws it with its
+    // fallback faces, never as the first face's empty box.
+    void characterMissingFromTheFirstFace()
+    {
+        QString missing;
+        for (char32_t c : {U'\u0531', U'\u10D0', U'\u0E01', U'\u05D0', U'\uAC00', U'\u2603'}) {
+            const QString s = QString::fromUcs4(&c, 1);
+            if (!firstFaceCovers(font, s) && QFontMetricsF(font).inFontUcs4(c)) {
+                missing = s;
+                break;
+            }
+        }
+        if (missing.isEmpty())
+            QSKIP("no installed face draws a character the first face lacks");
+        const QString text = QStringLiteral("山田") + missing;
+        QVERIFY(!firstFaceCovers(font, text));
+        const QRect r(2, 1, 53, 16);
+        const QImage ours = paint(QSize(57, 18), 1.0, [&](QPainter &p) {
+            drawTextLine(p, r, text, font, Overflow::ShowStart);
+        });
+        const QImage qts = paint(QSize(57, 18), 1.0, [&](QPainter &p) {
+            p.setFont(font);
+            p.drawText(r, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, text);
+        });
+        QCOMPARE(ours, qts);
+    }
+
+    void emptyLineDrawsNothing()
+    {
+        const QRect r(0, 0, 40, 16);
+        const QImage shot = paint(r.size(), 1.0, [&](QPainter &p) { drawTextLine(p, r, QString(), font, Overflow::ShowStart); });
+        QVERIFY(ink(shot).isEmpty());
+    }
+};
+
+QTEST_MAIN(TestTextLine)
+#include "test_textline.moc"
