@@ -6,7 +6,8 @@
 #
 #   bench/startup/run.sh [--variants] [RUNS] [BUILD_DIR]
 # --variants also times the program with one start-up step taken out at a time; the
-# environment variable VARIANTS="full noload ..." picks some of them.
+# environment variable VARIANTS="full noload ..." picks some of them. RESULTS=file keeps
+# every run's figures.
 set -euo pipefail
 variants=0
 if [[ ${1:-} == --variants ]]; then
@@ -80,32 +81,39 @@ for ((i = 0; i < runs; ++i)); do
             ref) line=$(watch startup_reference) ;;
             *) line=$(watch startup_variants "$who") ;;
         esac
-        echo "$who $line" >>"$work/results"
+        echo "$who $line $i" >>"$work/results"
     done
 done
 
-# Fields: map_ms paint_ms rss_at_paint_kb rss_settled_kb
-median() { awk -v who="$1" -v col="$2" '$1 == who { print $(col + 1) }' "$work/results" | sort -g \
-    | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+[[ -z ${RESULTS:-} ]] || cp "$work/results" "$RESULTS"
+# Fields: who map_ms paint_ms rss_at_paint_kb rss_settled_kb round
+middle() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+median() { awk -v who="$1" -v col="$2" '$1 == who { print $(col + 1) }' "$work/results" | middle; }
+# The machine's speed drifts over a run; a program against the reference of its own round
+# is steadier than the ratio of the two medians.
+paired() { awk -v who="$1" -v col="$2" '$1 == "ref" { r[$6] = $(col + 1) } $1 == who { m[$6] = $(col + 1) }
+    END { for (i in m) if (i in r) print m[i] / r[i] }' "$work/results" | middle; }
 
 echo "start-up: $runs runs each, alternated in rotating order, medians (settle ${settle_ms} ms before the second RSS reading)"
-printf '%-26s %12s %12s %8s\n' "" mq reference ratio
+printf '%-26s %12s %12s %8s %8s\n' "" mq reference ratio paired
 for column in "1 exec to map (ms)" "2 exec to painted (ms)" "3 RSS at paint (KiB)" "4 RSS settled (KiB)"; do
     col=${column%% *}
     name=${column#* }
     m=$(median mq "$col")
     r=$(median ref "$col")
-    printf '%-26s %12s %12s %8.3f\n' "$name" "$m" "$r" "$(awk -v m="$m" -v r="$r" 'BEGIN { print m / r }')"
+    printf '%-26s %12s %12s %8.3f %8.3f\n' "$name" "$m" "$r" "$(awk -v m="$m" -v r="$r" 'BEGIN { print m / r }')" \
+        "$(paired mq "$col")"
 done
 
 if ((variants)); then
     echo
     echo "variants of the program (medians, ms from exec to painted; RSS settled KiB):"
-    printf '%-10s %10s %10s %10s\n' variant painted ratio rss
+    printf '%-16s %10s %8s %8s %10s\n' variant painted ratio paired rss
     r=$(median ref 2)
     for v in "${chosen[@]}"; do
         m=$(median "$v" 2)
-        printf '%-10s %10s %10.3f %10s\n' "$v" "$m" "$(awk -v m="$m" -v r="$r" 'BEGIN { print m / r }')" "$(median "$v" 4)"
+        printf '%-16s %10s %8.3f %8.3f %10s\n' "$v" "$m" "$(awk -v m="$m" -v r="$r" 'BEGIN { print m / r }')" \
+            "$(paired "$v" 2)" "$(median "$v" 4)"
     done
 fi
 if [[ -s $work/stderr.log ]] && grep -v 'XDG_RUNTIME_DIR' "$work/stderr.log" | grep -q .; then
