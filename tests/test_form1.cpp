@@ -154,6 +154,14 @@ private Q_SLOTS:
         for (int y : {0, scaled.height() - 1})
             QCOMPARE(QColor(scaled.pixel(scaled.width() / 2, y)), QColor(Qt::black));
 
+        // Enabled, the caption is drawn in black inside the focus ring.
+        shot = b->grab().toImage();
+        int captionInk = 0;
+        for (int y = 4; y < shot.height() - 4; ++y)
+            for (int x = 4; x < shot.width() - 4; ++x)
+                captionInk += qGray(shot.pixel(x, y)) < 64;
+        QVERIFY2(captionInk > 10, qPrintable(QString::number(captionInk)));
+
         // Disabled, the caption greys out: nothing inside the rim is drawn in black.
         b->setEnabled(false);
         shot = b->grab().toImage();

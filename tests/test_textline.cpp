@@ -3,6 +3,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRawFont>
 #include <QtTest>
 
 #include <functional>
@@ -118,12 +119,26 @@ private Q_SLOTS:
                                 .arg(b.height())));
     }
 
-    // Each glyph on a whole pixel: the same character looks the same wherever it falls.
+    // Each glyph on a whole device pixel: the same character looks the same wherever it
+    // falls, at any scale and from any starting offset.
+    void sameGlyphSameLook_data()
+    {
+        QTest::addColumn<qreal>("scale");
+        QTest::addColumn<qreal>("shift");
+        QTest::newRow("1x") << 1.0 << 0.0;
+        QTest::newRow("1x, shifted") << 1.0 << 0.3;
+        QTest::newRow("1.25x, shifted") << 1.25 << 0.3;
+        QTest::newRow("1.5x") << 1.5 << 0.0;
+        QTest::newRow("1.5x, shifted") << 1.5 << 0.3;
+    }
     void sameGlyphSameLook()
     {
+        QFETCH(qreal, scale);
+        QFETCH(qreal, shift);
         const QString text = QStringLiteral("1 1 1 1 1 1 1 1");
         const QRect r(0, 0, 120, 16);
-        const QList<QImage> ours = glyphsOf(paint(r.size(), 1.0, [&](QPainter &p) {
+        const QList<QImage> ours = glyphsOf(paint(r.size(), scale, [&](QPainter &p) {
+            p.translate(shift, 0);
             drawTextLine(p, r, text, font, Overflow::Centred);
         }));
         QCOMPARE(ours.size(), 8);
@@ -132,38 +147,84 @@ private Q_SLOTS:
 
         // Drawn at the positions the layout gives, the copies differ: otherwise the check
         // above could not fail with this face.
-        const QList<QImage> qts = glyphsOf(paint(r.size(), 1.0, [&](QPainter &p) {
+        const QList<QImage> qts = glyphsOf(paint(r.size(), scale, [&](QPainter &p) {
+            p.translate(shift, 0);
             p.setFont(font);
             p.drawText(QPointF(0.3, 12), text);
         }));
         QCOMPARE(qts.size(), 8);
         if (std::all_of(qts.begin(), qts.end(), [&](const QImage &g) { return g == qts.first(); }))
-            QSKIP("this face's advances are whole pixels, so nothing tells the placements apart");
+            QSKIP("this face's advances are whole pixels here, so nothing tells the placements apart");
+    }
+
+    // The face is the font's own first face whatever was drawn before: left to choose, a
+    // font without fallbacks would keep the face it found for the first script it met.
+    void faceDoesNotDependOnWhatCameFirst()
+    {
+        QFont f = gothicFont(13.5); // a size no other test draws at
+        const QRect r(0, 0, 80, 20);
+        paint(r.size(), 1.0, [&](QPainter &p) { drawTextLine(p, r, QStringLiteral("αβγ abc"), f, Overflow::Centred); });
+        QVERIFY(firstFaceCovers(f, QStringLiteral("山田")));
+        QVERIFY(firstFaceCovers(f, QStringLiteral("taro 1975")));
+    }
+
+    // drawText shows them so on one line; the layout would move a tab to the next stop.
+    void separatorsShowAsSpaces_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("tab") << QStringLiteral("a\tb") << QStringLiteral("a b");
+        QTest::newRow("tab between kanji") << QStringLiteral("山\t田") << QStringLiteral("山 田");
+        QTest::newRow("line separator") << QStringLiteral("山\u2028田") << QStringLiteral("山 田");
+        QTest::newRow("paragraph separator") << QStringLiteral("a\u2029b") << QStringLiteral("a b");
+    }
+    void separatorsShowAsSpaces()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        const QRect r(2, 1, 53, 16);
+        const auto draw = [&](const QString &t) {
+            return paint(QSize(57, 18), 1.0, [&](QPainter &p) { drawTextLine(p, r, t, font, Overflow::ShowStart); });
+        };
+        QCOMPARE(draw(text), draw(shown));
+        QVERIFY(!ink(draw(text)).isEmpty());
     }
 
     // A character the first face lacks: the line is drawn exactly as Qt draws it with its
-    // fallback faces, never as the first face's empty box.
+    // fallback faces, never as the first face's empty box, and a long one still shows its
+    // start.
+    void characterMissingFromTheFirstFace_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("expected"); // drawText's horizontal alignment
+        QTest::newRow("fits") << QStringLiteral("山田") << int(Qt::AlignHCenter);
+        QTest::newRow("too long") << QStringLiteral("東京都千代田区丸の内") << int(Qt::AlignLeft);
+    }
     void characterMissingFromTheFirstFace()
     {
+        QFETCH(QString, before);
+        QFETCH(int, expected);
+        const QRawFont first = QRawFont::fromFont(font);
         QString missing;
         for (char32_t c : {U'\u0531', U'\u10D0', U'\u0E01', U'\u05D0', U'\uAC00', U'\u2603'}) {
-            const QString s = QString::fromUcs4(&c, 1);
-            if (!firstFaceCovers(font, s) && QFontMetricsF(font).inFontUcs4(c)) {
-                missing = s;
+            if (!first.supportsCharacter(c) && QFontMetricsF(font).inFontUcs4(c)) {
+                missing = QString::fromUcs4(&c, 1);
                 break;
             }
         }
         if (missing.isEmpty())
             QSKIP("no installed face draws a character the first face lacks");
-        const QString text = QStringLiteral("山田") + missing;
+        const QString text = before + missing;
         QVERIFY(!firstFaceCovers(font, text));
         const QRect r(2, 1, 53, 16);
         const QImage ours = paint(QSize(57, 18), 1.0, [&](QPainter &p) {
+            p.setClipRect(r);
             drawTextLine(p, r, text, font, Overflow::ShowStart);
         });
         const QImage qts = paint(QSize(57, 18), 1.0, [&](QPainter &p) {
+            p.setClipRect(r);
             p.setFont(font);
-            p.drawText(r, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, text);
+            p.drawText(r, expected | Qt::AlignVCenter | Qt::TextSingleLine, text);
         });
         QCOMPARE(ours, qts);
     }

@@ -1,5 +1,6 @@
 #include "textline.h"
 
+#include <QFontInfo>
 #include <QGlyphRun>
 #include <QPainter>
 #include <QTextLayout>
@@ -12,7 +13,11 @@ namespace {
 
 QFont firstFaceOnly(const QFont &font)
 {
+    // Pinned to the face the font itself settles on: without merging and left to choose,
+    // Qt takes the first family that suits the script of the first line it lays out, and
+    // keeps that face for every line after it, whatever their script.
     QFont f = font;
+    f.setFamilies({QFontInfo(font).family()});
     f.setStyleStrategy(QFont::StyleStrategy(f.styleStrategy() | QFont::NoFontMerging));
     return f;
 }
@@ -51,15 +56,26 @@ Laid layOut(const QString &text, const QFont &font, QPaintDevice *device)
     return laid;
 }
 
+// As drawText shows them on one line: a tab or a line or paragraph separator as a space.
+QString oneLine(const QString &text)
+{
+    QString line = text;
+    for (QChar &c : line)
+        if (c == QLatin1Char('\t') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    return line;
+}
+
 } // namespace
 
 bool firstFaceCovers(const QFont &font, const QString &text)
 {
-    return complete(layOut(text, firstFaceOnly(font), nullptr).runs);
+    return complete(layOut(oneLine(text), firstFaceOnly(font), nullptr).runs);
 }
 
-void drawTextLine(QPainter &p, const QRect &r, const QString &text, const QFont &font, Overflow overflow)
+void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QFont &font, Overflow overflow)
 {
+    const QString text = oneLine(original);
     const Laid laid = layOut(text, firstFaceOnly(font), p.device());
     if (!complete(laid.runs)) {
         const bool fits = overflow == Overflow::Centred

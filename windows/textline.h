@@ -13,14 +13,15 @@ enum class Overflow {
     ShowStart, // a line wider than the rectangle shows its start, as an edit box does
 };
 
-// Draws text as one line, centred in r, in the painter's pen.
+// Draws text as one line, centred in r, in the painter's pen; a tab or a line separator
+// inside it shows as a space.
 //
-// Drawn in font's first face alone whenever that face has every glyph the line needs:
-// with fallback faces allowed, the first use of each script (kanji, kana, Latin) has
-// fontconfig sort every installed font, which is most of what a first paint costs. Each
-// glyph is placed on a whole device pixel, so it is rasterised once, not once for each
-// sub-pixel offset it falls on. A line the first face cannot draw whole is drawn as usual,
-// with the fallback faces.
+// Drawn in font's first face (the one it settles on before any fallback) alone whenever
+// that face has every glyph the line needs: with fallback faces allowed, the first use of
+// each script (kanji, kana, Latin) has fontconfig sort every installed font, which was
+// most of what the palette's first paint cost. Each glyph is placed on a whole device
+// pixel, so it is rasterised once, not once for each sub-pixel offset it falls on. A line
+// the first face cannot draw whole is drawn as usual, with the fallback faces.
 void drawTextLine(QPainter &p, const QRect &r, const QString &text, const QFont &font, Overflow overflow);
 
 // True when font's first face alone has a glyph for each character of text.
