@@ -1,6 +1,7 @@
 #include "app/look.h"
 #include "windows/textline.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QRawFont>
@@ -157,15 +158,31 @@ private Q_SLOTS:
             QSKIP("this face's advances are whole pixels here, so nothing tells the placements apart");
     }
 
-    // The face is the font's own first face whatever was drawn before: left to choose, a
-    // font without fallbacks would keep the face it found for the first script it met.
+    // The face is the one a font with fallbacks draws with first, whatever was drawn
+    // before: left to choose, a font without fallbacks would keep the face it found for
+    // the first script it met. Each row at a size no other test draws at.
+    void faceDoesNotDependOnWhatCameFirst_data()
+    {
+        QTest::addColumn<QStringList>("families");
+        QTest::addColumn<qreal>("size");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("Greek first") << gothicFamilies() << 13.5 << QStringLiteral("αβγ abc");
+        QTest::newRow("kanji first") << gothicFamilies() << 14.5 << QStringLiteral("山田");
+        QTest::newRow("no listed face installed") << QStringList{QStringLiteral("No Such Face")} << 15.5
+                                                  << QStringLiteral("山田");
+    }
     void faceDoesNotDependOnWhatCameFirst()
     {
-        QFont f = gothicFont(13.5); // a size no other test draws at
+        QFETCH(QStringList, families);
+        QFETCH(qreal, size);
+        QFETCH(QString, first);
+        QFont f = gothicFont(size);
+        f.setFamilies(families);
         const QRect r(0, 0, 80, 20);
-        paint(r.size(), 1.0, [&](QPainter &p) { drawTextLine(p, r, QStringLiteral("αβγ abc"), f, Overflow::Centred); });
-        QVERIFY(firstFaceCovers(f, QStringLiteral("山田")));
-        QVERIFY(firstFaceCovers(f, QStringLiteral("taro 1975")));
+        paint(r.size(), 1.0, [&](QPainter &p) { drawTextLine(p, r, first, f, Overflow::Centred); });
+        QCOMPARE(QFontInfo(firstFaceOnly(f)).family(), QFontInfo(f).family());
+        if (families == gothicFamilies())
+            QVERIFY(firstFaceCovers(f, QStringLiteral("山田 taro 1975")));
     }
 
     // drawText shows them so on one line; the layout would move a tab to the next stop.

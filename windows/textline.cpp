@@ -9,18 +9,20 @@
 
 namespace mq {
 
-namespace {
-
 QFont firstFaceOnly(const QFont &font)
 {
-    // Pinned to the face the font itself settles on: without merging and left to choose,
-    // Qt takes the first family that suits the script of the first line it lays out, and
-    // keeps that face for every line after it, whatever their script.
     QFont f = font;
-    f.setFamilies({QFontInfo(font).family()});
     f.setStyleStrategy(QFont::StyleStrategy(f.styleStrategy() | QFont::NoFontMerging));
+    // Pinned to the face the font settles on for text of no particular script, the face a
+    // font with fallbacks draws with first. Left to choose, a font without fallbacks takes
+    // the first family that suits the script of the first line it lays out, and keeps
+    // that face for every line after it, whatever their script. Asked of this font rather
+    // than of one with fallbacks, whose first query sorts every installed font.
+    f.setFamilies({QFontInfo(f).family()});
     return f;
 }
+
+namespace {
 
 struct Laid
 {

@@ -24,6 +24,10 @@ enum class Overflow {
 // the first face cannot draw whole is drawn as usual, with the fallback faces.
 void drawTextLine(QPainter &p, const QRect &r, const QString &text, const QFont &font, Overflow overflow);
 
+// font without fallback faces, fixed to its first face: what drawTextLine draws with when
+// that face has every glyph.
+QFont firstFaceOnly(const QFont &font);
+
 // True when font's first face alone has a glyph for each character of text.
 bool firstFaceCovers(const QFont &font, const QString &text);
 
