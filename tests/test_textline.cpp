@@ -80,6 +80,10 @@ private Q_SLOTS:
                                               << 1.0 << int(Qt::AlignLeft);
         QTest::newRow("long, centred") << QStringLiteral("東京都千代田区丸の内") << 53 << Overflow::Centred << 1.0
                                        << int(Qt::AlignHCenter);
+        QTest::newRow("trailing spaces, fits") << QStringLiteral("山田  ") << 53 << Overflow::ShowStart << 1.0
+                                               << int(Qt::AlignHCenter);
+        QTest::newRow("trailing spaces make it too long") << QStringLiteral("東京都千   ") << 53
+                                                               << Overflow::ShowStart << 1.0 << int(Qt::AlignLeft);
         QTest::newRow("fits at 1.5x") << QStringLiteral("ヤマダ") << 53 << Overflow::ShowStart << 1.5 << int(Qt::AlignHCenter);
         QTest::newRow("long at 2x") << QStringLiteral("taro@mail.example.jp") << 53 << Overflow::ShowStart << 2.0
                                     << int(Qt::AlignLeft);

@@ -18,8 +18,8 @@ enum class Overflow {
 //
 // Drawn in font's first face (the one it settles on before any fallback) alone whenever
 // that face has every glyph the line needs: with fallback faces allowed, the first use of
-// each script (kanji, kana, Latin) has fontconfig sort every installed font, which was
-// most of what the palette's first paint cost. Each glyph is placed on a whole device
+// each script (kanji, kana, Latin) has fontconfig sort every installed font, a large part
+// of the palette's first paint. Each glyph is placed on a whole device
 // pixel, so it is rasterised once, not once for each sub-pixel offset it falls on. A line
 // the first face cannot draw whole is drawn as usual, with the fallback faces.
 void drawTextLine(QPainter &p, const QRect &r, const QString &text, const QFont &font, Overflow overflow);
