@@ -1,5 +1,6 @@
 #include "app/look.h"
 #include "windows/dragdata.h"
+#include "windows/facebutton.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
 #include "windows/form3.h"
@@ -170,6 +171,28 @@ private Q_SLOTS:
             for (int x = 1; x < shot.width() - 1; ++x)
                 darkest = qMin(darkest, qGray(shot.pixel(x, y)));
         QVERIFY2(darkest > 64, qPrintable(QString::number(darkest)));
+    }
+
+    // A caption's "&" marks its mnemonic and is never drawn itself.
+    void mnemonicMarkIsNotDrawn()
+    {
+        const auto inkWidth = [](const QString &caption) {
+            FaceButton b(caption, Qt::white, nullptr);
+            b.setFixedSize(80, 17);
+            const QImage shot = b.grab().toImage();
+            int left = shot.width(), right = -1;
+            for (int y = 1; y < shot.height() - 1; ++y)
+                for (int x = 1; x < shot.width() - 1; ++x)
+                    if (qGray(shot.pixel(x, y)) < 128) {
+                        left = qMin(left, x);
+                        right = qMax(right, x);
+                    }
+            return right - left + 1;
+        };
+        const int plain = inkWidth(QStringLiteral("AB"));
+        QVERIFY(plain > 0);
+        QVERIFY2(qAbs(inkWidth(QStringLiteral("A&B")) - plain) <= 1, "the & was drawn");
+        QVERIFY(inkWidth(QStringLiteral("A&&B")) > plain + 3);
     }
 
     void focusOrder()

@@ -37,10 +37,10 @@ void FaceButton::paintEvent(QPaintEvent *)
         // A mnemonic: underlined or hidden as the style says, which only drawText knows.
         QStyleOptionButton option;
         initStyleOption(&option);
-        const bool underline = style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this);
+        const int mnemonic = style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this) ? Qt::TextShowMnemonic
+                                                                                               : Qt::TextHideMnemonic;
         p.setFont(font());
-        p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine | (underline ? Qt::TextShowMnemonic : Qt::TextHideMnemonic),
-                   text());
+        p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine | mnemonic, text());
     } else {
         drawTextLine(p, rect(), text(), font(), Overflow::Centred);
     }
