@@ -189,6 +189,24 @@ private Q_SLOTS:
             QVERIFY(firstFaceCovers(f, QStringLiteral("山田 taro 1975")));
     }
 
+    void asOneLine_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("CR LF is one space") << QStringLiteral("a\r\nb") << QStringLiteral("a b");
+        QTest::newRow("lone CR, lone LF") << QStringLiteral("a\rb\nc") << QStringLiteral("a b c");
+        QTest::newRow("LF CR is two") << QStringLiteral("a\n\rb") << QStringLiteral("a  b");
+        QTest::newRow("a diary") << QStringLiteral("日記です\r\n毎日\n更新") << QStringLiteral("日記です 毎日 更新");
+        QTest::newRow("tab and separators") << QStringLiteral("\t山\u2028田\u2029") << QStringLiteral(" 山 田 ");
+        QTest::newRow("ideographic space kept") << QStringLiteral("山田　太郎") << QStringLiteral("山田　太郎");
+    }
+    void asOneLine()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(mq::asOneLine(text), shown);
+    }
+
     // drawText shows them so on one line; the layout would move a tab to the next stop.
     void separatorsShowAsSpaces_data()
     {

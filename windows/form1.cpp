@@ -120,12 +120,8 @@ void PaletteBox::setTextColor(const QColor &color)
 
 QString PaletteBox::shownText() const
 {
-    // One line: a line break inside the value shows as a space, the drag still carries it.
-    QString line = m_text;
-    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return line;
+    // A line break inside the value shows as a space; the drag still carries it.
+    return asOneLine(m_text);
 }
 
 void PaletteBox::paintEvent(QPaintEvent *)

@@ -58,26 +58,27 @@ Laid layOut(const QString &text, const QFont &font, QPaintDevice *device)
     return laid;
 }
 
-// As drawText shows them on one line: a tab or a line or paragraph separator as a space.
-QString oneLine(const QString &text)
+} // namespace
+
+QString asOneLine(const QString &text)
 {
     QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     for (QChar &c : line)
-        if (c == QLatin1Char('\t') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('\t') || c == QChar::LineSeparator
+            || c == QChar::ParagraphSeparator)
             c = QLatin1Char(' ');
     return line;
 }
 
-} // namespace
-
 bool firstFaceCovers(const QFont &font, const QString &text)
 {
-    return complete(layOut(oneLine(text), firstFaceOnly(font), nullptr).runs);
+    return complete(layOut(asOneLine(text), firstFaceOnly(font), nullptr).runs);
 }
 
 void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QFont &font, Overflow overflow)
 {
-    const QString text = oneLine(original);
+    const QString text = asOneLine(original);
     const Laid laid = layOut(text, firstFaceOnly(font), p.device());
     if (!complete(laid.runs)) {
         const bool fits = overflow == Overflow::Centred

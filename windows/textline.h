@@ -13,8 +13,11 @@ enum class Overflow {
     ShowStart, // a line wider than the rectangle shows its start, as an edit box does
 };
 
-// Draws text as one line, centred in r, in the painter's pen; a tab or a line separator
-// inside it shows as a space.
+// text as it shows on one line: each line break (CR LF, CR, LF, U+2028, U+2029) and each
+// tab becomes one space.
+QString asOneLine(const QString &text);
+
+// Draws text as asOneLine() shows it, centred in r, in the painter's pen.
 //
 // Drawn in font's first face (the one it settles on before any fallback) alone whenever
 // that face has every glyph the line needs: with fallback faces allowed, the first use of
