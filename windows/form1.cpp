@@ -133,8 +133,8 @@ void PaletteBox::paintEvent(QPaintEvent *)
     const QRect inner = r.adjusted(2, 1, -2, -1);
     p.setClipRect(inner);
     p.setPen(m_color);
-    // A long value shows its start, so it is still recognisable.
-    drawTextLine(p, inner, shownText(), font(), Overflow::ShowStart);
+    // Shown as shownText(); a long value shows its start, so it is still recognisable.
+    drawTextLine(p, inner, m_text, font(), Overflow::ShowStart);
     if (hasFocus()) {
         QPen dots(m_color, 1, Qt::DotLine);
         p.setPen(dots);
