@@ -7,7 +7,9 @@
 
 int main(int argc, char *argv[])
 {
+    mq::FontSetUp fonts;
     QApplication app(argc, argv);
+    fonts.wait();
     mq::applyLook(app);
 
     const mq::Services services = mq::Services::desktop();

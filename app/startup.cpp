@@ -7,6 +7,8 @@
 
 #include <QDir>
 
+#include <fontconfig/fontconfig.h>
+
 #include <system_error>
 
 namespace mq {
@@ -36,6 +38,21 @@ BrowserLaunch::BrowserLaunch(const Services &services)
         // No thread to be had: launch when the load asks, as if there were no thread.
         m_opened = std::async(std::launch::deferred, launch);
     }
+}
+
+FontSetUp::FontSetUp()
+{
+    try {
+        m_done = std::async(std::launch::async, [] { FcInit(); });
+    } catch (const std::system_error &) {
+        // No thread: Qt sets fontconfig up itself at the first font.
+    }
+}
+
+void FontSetUp::wait()
+{
+    if (m_done.valid())
+        m_done.get();
 }
 
 bool BrowserLaunch::opened()

@@ -3,7 +3,7 @@
 #   deps.sh build run test
 set -euo pipefail
 
-build=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-ipafont-gothic)
+build=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libfontconfig-dev fonts-ipafont-gothic)
 run=(xdg-utils)
 test=(xvfb xauth xdotool x11-utils imagemagick)
 bench=(xvfb libx11-dev libxdamage-dev)

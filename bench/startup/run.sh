@@ -70,7 +70,7 @@ watch startup_reference >/dev/null
 # one further along the list.
 programs=(mq ref)
 if ((variants)); then
-    read -r -a chosen <<<"${VARIANTS:-full nobrowser noload blank bare nohint fullhint}"
+    read -r -a chosen <<<"${VARIANTS:-full nofontsetup nobrowser noload blank bare nohint fullhint}"
     programs+=("${chosen[@]}")
 fi
 for ((i = 0; i < runs; ++i)); do

@@ -1,5 +1,5 @@
 // The program's start-up with one piece taken out at a time, to tell what each costs:
-//   startup_variants full|nobrowser|noload|blank|bare|nohint|fullhint
+//   startup_variants full|nofontsetup|nobrowser|noload|blank|bare|nohint|fullhint
 // full is app/main.cpp as it is; the others differ only in the step named (the last two
 // in the hinting of the application's font, which the look of every glyph depends on).
 // Steps join with '+': nobrowser+noload.
@@ -10,11 +10,18 @@
 
 #include <QApplication>
 
+#include <optional>
+
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
     const QStringList steps = QString::fromLocal8Bit(argc > 1 ? argv[1] : "full").split(QLatin1Char('+'));
     const auto is = [&](const char *name) { return steps.contains(QLatin1String(name)); };
+    std::optional<mq::FontSetUp> fonts;
+    if (!is("nofontsetup"))
+        fonts.emplace();
+    QApplication app(argc, argv);
+    if (fonts)
+        fonts->wait();
     mq::applyLook(app);
     if (is("nohint") || is("fullhint")) {
         QFont font = QApplication::font();
