@@ -3,7 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh build test
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMQ_TESTS=ON >/dev/null
+# MQ_WERROR=ON makes every compiler warning an error, as CI does.
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMQ_TESTS=ON \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR="${MQ_WERROR:-OFF}" >/dev/null
 cmake --build build-test -j2
 cd build-test
 ctest --output-on-failure --timeout 300 -j2
