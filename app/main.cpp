@@ -1,7 +1,9 @@
-#include "app/look.h"
-#include "app/services.h"
-#include "app/startup.h"
-#include "windows/form1.h"
+#include "browserlaunch.h"
+#include "desktop.h"
+#include "fontsetup.h"
+#include "look.h"
+#include "shell.h"
+#include "startup.h"
 
 #include <QApplication>
 
@@ -12,10 +14,10 @@ int main(int argc, char *argv[])
     fonts.wait();
     mq::applyLook(app);
 
-    const mq::Services services = mq::Services::desktop();
+    const mq::Services services = mq::desktopServices();
     mq::BrowserLaunch browser(services);
-    mq::Form1 palette(services);
-    mq::loadForm1(palette, services, browser);
-    palette.show();
+    mq::Shell shell(services);
+    mq::loadForm1(shell.palette(), services, browser);
+    shell.palette().show();
     return app.exec();
 }

@@ -4,11 +4,12 @@
 // Then the update as the editor runs it, derivation and save, against a plain write of
 // the same bytes, with and without forcing them to the disk.
 //   derive_bench [rounds]
-#include "profile/derivation.h"
-#include "profile/failure.h"
-#include "profile/profilefile.h"
-#include "tests/sampleprofile.h"
-#include "bench/measure.h"
+#include "derivation.h"
+#include "failure.h"
+#include "profilefile.h"
+
+#include "measure.h"
+#include "sampleprofile.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -130,7 +131,7 @@ int main(int argc, char *argv[])
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2001;
     std::printf("medians of %d rounds (sample) and %d rounds (%lld characters per value)\n", rounds,
                 std::max(3, rounds / 200), static_cast<long long>(BigLength));
-    measure("sample", sampleEntries(), rounds);
+    measure("sample", sample::entries(), rounds);
     measure("1M", bigEntries(), std::max(3, rounds / 200));
 
     QTemporaryDir dir;
@@ -139,7 +140,7 @@ int main(int argc, char *argv[])
     std::printf("\nupdate: derivation and save of NAME.txt, medians of %d and %d rounds\n",
                 std::max(1, rounds / 10), std::max(3, rounds / 200));
     try {
-        if (!measureUpdate("sample", sampleEntries(), std::max(1, rounds / 10), dir)
+        if (!measureUpdate("sample", sample::entries(), std::max(1, rounds / 10), dir)
             || !measureUpdate("1M", bigEntries(), std::max(3, rounds / 200), dir)) {
             std::fprintf(stderr, "derive_bench: the plain write failed\n");
             return 1;

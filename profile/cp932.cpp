@@ -1,6 +1,6 @@
-#include "profile/cp932.h"
+#include "cp932.h"
 
-#include "profile/failure.h"
+#include "failure.h"
 
 #include <QSysInfo>
 

@@ -1,6 +1,6 @@
 #include "derivation.h"
 
-#include "profile/kana.h"
+#include "kana.h"
 
 #include <initializer_list>
 

@@ -12,19 +12,18 @@ struct Failure
     QString description;
 };
 
-// Numbers shared by the profile code and the windows.
+// The numbers the program raises.
 namespace err {
-constexpr int FileNotFound = 53;      // ファイルが見つかりません
-constexpr int FileAlreadyOpen = 55;   // kept for the reader/writer channel guard
+constexpr int OutOfMemory = 7;
+constexpr int Internal = 51;
+constexpr int FileNotFound = 53;
+constexpr int DeviceIo = 57;
 constexpr int DiskFull = 61;
 constexpr int InputPastEnd = 62;
 constexpr int PermissionDenied = 70;
 constexpr int PathAccess = 75;        // a folder or something else where the file should be
-constexpr int DeviceIo = 57;
 constexpr int CannotCreateObject = 429;
-constexpr int OutOfMemory = 7;
 constexpr int Unencodable = 1001;     // a character NAME.txt cannot hold
-constexpr int Internal = 51;
 } // namespace err
 
 } // namespace mq

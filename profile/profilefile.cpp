@@ -1,12 +1,11 @@
-#include "profile/profilefile.h"
+#include "profilefile.h"
 
-#include "profile/cp932.h"
-#include "profile/failure.h"
-#include "profile/savedevice.h"
+#include "cp932.h"
+#include "filefault.h"
+#include "savedevice.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <array>
 #include <cerrno>
@@ -17,53 +16,6 @@ namespace mq {
 namespace {
 
 constexpr int LineCount = SlotCount + 1; // header and the values
-
-FileFault faultFromErrno(int e)
-{
-    switch (e) {
-    case ENOENT:
-    case ENOTDIR:
-        return FileFault::Missing;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case ETXTBSY:
-        return FileFault::PermissionDenied;
-    case EISDIR:
-        return FileFault::NotAFile;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return FileFault::DiskFull;
-    default:
-        return FileFault::DeviceIo;
-    }
-}
-
-enum class Operation { Read, Write };
-
-Failure failureFor(FileFault fault, Operation op)
-{
-    switch (fault) {
-    case FileFault::Missing:
-        if (op == Operation::Read)
-            return {err::FileNotFound, QStringLiteral("ファイルが見つかりません。")};
-        // A save never lacks its file, only the folder to put it in.
-        return {err::PathAccess, QStringLiteral("パス名が無効です。保存先のフォルダーが見つかりません。")};
-    case FileFault::PermissionDenied:
-        if (op == Operation::Read)
-            return {err::PermissionDenied, QStringLiteral("読み込みできません。アクセスが拒否されました。")};
-        return {err::PermissionDenied, QStringLiteral("書き込みできません。アクセスが拒否されました。")};
-    case FileFault::NotAFile:
-        return {err::PathAccess, QStringLiteral("パス名が無効です。ファイルの場所にフォルダーなどがあります。")};
-    case FileFault::DiskFull:
-        return {err::DiskFull, QStringLiteral("ディスクの空き容量が不足しています。")};
-    case FileFault::None:
-    case FileFault::DeviceIo:
-        break;
-    }
-    return {err::DeviceIo, QStringLiteral("デバイス I/O エラーです。")};
-}
 
 // Called right after the failing call, while errno still tells why.
 FileFault readFault(const QString &path, int e)
@@ -76,97 +28,6 @@ FileFault readFault(const QString &path, int e)
     const FileFault f = faultFromErrno(e);
     return f == FileFault::Missing ? FileFault::DeviceIo : f;
 }
-
-class QtSaveFile final : public SaveDevice
-{
-public:
-    bool open(const QString &path) override
-    {
-        const QFileInfo info(path);
-        if (info.isDir() || !QFileInfo(info.absolutePath()).isDir())
-            return fail(info.isDir() ? FileFault::NotAFile : FileFault::Missing);
-        if (info.exists() && !info.isWritable())
-            return fail(FileFault::PermissionDenied);
-        file_ = std::make_unique<QSaveFile>(path);
-        // Never fall back to writing in place: that is what loses the old file.
-        file_->setDirectWriteFallback(false);
-        errno = 0;
-        // Unbuffered, so a full disk shows at the write that hits it and not later.
-        if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-            const int e = errno;
-            file_.reset();
-            return fail(faultFromErrno(e));
-        }
-        return true;
-    }
-
-    qint64 write(const char *data, qint64 size) override
-    {
-        if (!file_)
-            return -1;
-        errno = 0;
-        const qint64 n = file_->write(data, size);
-        if (n != size)
-            fail(faultFromErrno(errno));
-        return n;
-    }
-
-    bool flush() override
-    {
-        if (!file_)
-            return false;
-        errno = 0;
-        return file_->flush() || fail(faultFromErrno(errno));
-    }
-
-    bool setPermissions(QFileDevice::Permissions permissions) override
-    {
-        if (!file_)
-            return false;
-        errno = 0;
-        return file_->setPermissions(permissions) || fail(faultFromErrno(errno));
-    }
-
-    bool commit() override
-    {
-        if (!file_)
-            return false;
-        // A write error that slipped past the checks must not become a committed file.
-        if (file_->error() != QFileDevice::NoError) {
-            cancel();
-            return fail(FileFault::DeviceIo);
-        }
-        errno = 0;
-        const bool ok = file_->commit();
-        const int e = errno;
-        file_.reset();
-        return ok || fail(faultFromErrno(e));
-    }
-
-    void cancel() override
-    {
-        if (!file_)
-            return;
-        file_->cancelWriting();
-        // A commit after cancelWriting() removes the temporary file now, not at destruction.
-        file_->commit();
-        file_.reset();
-    }
-
-    FileFault fault() const override { return fault_; }
-
-    ~QtSaveFile() override { cancel(); }
-
-private:
-    bool fail(FileFault f)
-    {
-        fault_ = f == FileFault::None ? FileFault::DeviceIo : f;
-        return false;
-    }
-
-    std::unique_ptr<QSaveFile> file_;
-    FileFault fault_ = FileFault::None;
-};
 
 // The file keeps one line per slot, so line breaks inside a value are stored as lone LFs,
 // which the reader keeps in the line's text.
@@ -215,11 +76,6 @@ private:
 };
 
 } // namespace
-
-std::unique_ptr<SaveDevice> makeSaveFile()
-{
-    return std::make_unique<QtSaveFile>();
-}
 
 QString profileFileName()
 {

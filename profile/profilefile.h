@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profile/record.h"
+#include "record.h"
 
 #include <QByteArrayView>
 #include <QString>

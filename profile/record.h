@@ -30,14 +30,6 @@ constexpr std::array<int, 37> InputSlots{{1,  2,  10, 11, 13, 14, 17, 18, 20, 21
 constexpr std::array<int, 20> DerivedSlots{{0,  3,  4,  5,  6,  7,  8,  9,  12, 15,
                                            16, 19, 24, 25, 29, 30, 36, 37, 41, 46}};
 
-constexpr bool isInputSlot(int slot)
-{
-    for (int s : InputSlots)
-        if (s == slot)
-            return true;
-    return false;
-}
-
 // How the user recognises a slot in messages: the editor caption beside its entry,
 // or "欄 N" for a derived slot, which has no entry of its own.
 QString slotCaption(int slot);

@@ -1,21 +1,13 @@
 #pragma once
 
+#include "filefault.h"
+
 #include <QFileDevice>
 #include <QString>
 
 #include <memory>
 
 namespace mq {
-
-// Why a file operation failed, in the terms the error report needs.
-enum class FileFault {
-    None,
-    Missing,          // 53
-    PermissionDenied, // 70
-    NotAFile,         // 75: a folder, or no folder to hold the file
-    DiskFull,         // 61
-    DeviceIo,         // 57
-};
 
 // The file-system side of a save: a new version is written beside the old file and only
 // replaces it at commit. The writer talks to this instead of QSaveFile so that tests

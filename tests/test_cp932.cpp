@@ -1,4 +1,4 @@
-#include "profile/cp932.h"
+#include "cp932.h"
 
 #include <QtTest>
 

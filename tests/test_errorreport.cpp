@@ -1,5 +1,4 @@
-#include "app/errorreport.h"
-#include "app/startup.h"
+#include "errorreport.h"
 
 #include <QtTest>
 
@@ -28,33 +27,6 @@ class TestErrorReport : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void caption_data()
-    {
-        QTest::addColumn<int>("major");
-        QTest::addColumn<int>("minor");
-        QTest::addColumn<int>("patch");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("1.0.0") << 1 << 0 << 0 << QStringLiteral("ＭＱ (β1.0.0)");
-        QTest::newRow("no leading zeros") << 2 << 10 << 3 << QStringLiteral("ＭＱ (β2.10.3)");
-        QTest::newRow("large") << 32767 << 100 << 9 << QStringLiteral("ＭＱ (β32767.100.9)");
-    }
-    void caption()
-    {
-        QFETCH(int, major);
-        QFETCH(int, minor);
-        QFETCH(int, patch);
-        QFETCH(QString, caption);
-        QCOMPARE(captionFor(major, minor, patch), caption);
-    }
-
-    void programCaptionComesFromTheBuild()
-    {
-        // The build's version is 1.0.0; the caption must follow it, not a literal of its own.
-        QCOMPARE(programCaption(), QStringLiteral("ＭＱ (β1.0.0)"));
-        QCOMPARE(programCaption().at(0), QChar(0xFF2D));
-        QCOMPARE(programCaption().at(4), QChar(0x03B2));
-    }
-
     void text_data()
     {
         QTest::addColumn<int>("number");

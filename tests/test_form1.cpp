@@ -1,31 +1,42 @@
-#include "app/look.h"
-#include "windows/dragdata.h"
-#include "windows/facebutton.h"
-#include "windows/form1.h"
-#include "windows/form2.h"
-#include "windows/form3.h"
+#include "failure.h"
+#include "form1.h"
+#include "palettebox.h"
 
-#include "testsupport.h"
+#include "fakedesktop.h"
+#include "sampleprofile.h"
 
 #include <QDrag>
 #include <QMimeData>
-#include <QPainter>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
+
+#include <map>
+#include <stdexcept>
 
 using namespace mq;
 
 namespace {
-// The widget as a screen with that many device pixels to a logical one would show it.
-QImage renderScaled(QWidget *w, qreal scale)
+
+PaletteBox *box(const Form1 &f, int slot)
 {
-    QImage image(QSize(qFloor(w->width() * scale), qFloor(w->height() * scale)), QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QPainter p(&image);
-    p.scale(scale, scale);
-    w->render(&p, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
+    return f.findChild<PaletteBox *>(QStringLiteral("Text(%1)").arg(slot));
 }
+
+QPushButton *button(const Form1 &f, const char *name)
+{
+    return f.findChild<QPushButton *>(QLatin1String(name));
+}
+
+// The next control the Tab key reaches from w.
+QWidget *nextTabStop(QWidget *w)
+{
+    do
+        w = w->nextInFocusChain();
+    while (!(w->focusPolicy() & Qt::TabFocus));
+    return w;
+}
+
 } // namespace
 
 class TestForm1 : public QObject
@@ -36,183 +47,152 @@ private Q_SLOTS:
     {
         FakeDesktop d;
         Form1 f(d.services());
+        QCOMPARE(f.objectName(), QStringLiteral("Form1"));
+        QCOMPARE(f.windowTitle(), QStringLiteral("MQ"));
         QCOMPARE(f.size(), QSize(114, 547));
         QCOMPARE(f.minimumSize(), f.maximumSize());
-        QVERIFY(!(f.windowFlags() & Qt::WindowMinimizeButtonHint));
-        QVERIFY(!(f.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!(f.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(f.windowFlags() & Qt::WindowCloseButtonHint);
         QCOMPARE(f.palette().color(QPalette::Window), QColor(Qt::white));
     }
 
-    // Every box against the layout as it was designed: row top = 240 * row, four patterns.
-    void boxes_data()
+    // What any correct layout of the palette is: rows 2 pixels apart in overlap, boxes of a
+    // row sharing their borders, slots in reading order, all inside the window.
+    void layout()
+    {
+        FakeDesktop d;
+        Form1 f(d.services());
+        std::map<int, QList<QRect>> rows; // by top
+        QRect previous;
+        for (int slot = 0; slot < SlotCount; ++slot) {
+            PaletteBox *b = box(f, slot);
+            QVERIFY2(b, qPrintable(QString::number(slot)));
+            const QRect r = b->geometry();
+            QVERIFY2(f.rect().contains(r), qPrintable(QString::number(slot)));
+            QCOMPARE(r.height(), 18);
+            // Reading order: the next slot is to the right in the same row, or starts the next.
+            if (slot > 0)
+                QVERIFY2(r.top() == previous.top() ? r.left() > previous.left() : r.top() > previous.top(),
+                         qPrintable(QString::number(slot)));
+            rows[r.top()] << r;
+            previous = r;
+        }
+        QCOMPARE(int(rows.size()), 33);
+        int lastTop = -1, lastBottom = -1;
+        for (const auto &[top, boxes] : rows) {
+            if (lastTop >= 0) {
+                QCOMPARE(top, lastTop + 16);
+                QCOMPARE(lastBottom - top + 1, 2); // neighbouring rows overlap by two pixels
+            }
+            QCOMPARE(boxes.first().left(), 0);
+            QCOMPARE(boxes.last().right(), f.width() - 2);
+            for (int i = 1; i < boxes.size(); ++i)
+                QCOMPARE(boxes[i].left(), boxes[i - 1].right()); // one shared border line
+            lastTop = top;
+            lastBottom = boxes.first().bottom();
+        }
+        QCOMPARE(rows.begin()->first, 16);
+        QCOMPARE(f.height() - lastBottom - 1, 1);
+
+        // The two buttons share a border and lie over the first row's top line.
+        const QRect edit = button(f, "Command1")->geometry();
+        const QRect help = button(f, "btnHelp")->geometry();
+        QCOMPARE(edit.topLeft(), QPoint(0, 0));
+        QCOMPARE(help.left(), edit.right());
+        QCOMPARE(help.right(), f.width() - 2);
+        QCOMPARE(edit.bottom(), rows.begin()->first);
+        QCOMPARE(edit.height(), help.height());
+    }
+
+    void everyBox()
+    {
+        FakeDesktop d;
+        Form1 f(d.services());
+        for (int slot = 0; slot < SlotCount; ++slot) {
+            PaletteBox *b = box(f, slot);
+            QCOMPARE(b->text(), QStringLiteral("■■■■■■"));
+            QCOMPARE(b->toolTip(), QStringLiteral("フォームのテキストボックスへDrag&Drop"));
+            QCOMPARE(b->cursor().shape(), Qt::SizeHorCursor);
+            QVERIFY(b->focusPolicy() & Qt::TabFocus);
+            QVERIFY(!b->acceptDrops());
+        }
+    }
+
+    // Where one colour band meets the next: the text shows in its band's colour.
+    void colourBands_data()
     {
         QTest::addColumn<int>("slot");
-        QTest::addColumn<QRect>("twips");
-        QTest::addColumn<QColor>("color");
-
-        const QVector<QVector<QPair<int, int>>> patterns = {
-            {{0, 1695}},                              // full
-            {{0, 855}, {840, 855}},                   // pair
-            {{0, 495}, {480, 495}, {960, 735}},       // phone triple
-            {{0, 735}, {720, 495}, {1200, 495}},      // date triple
-        };
-        // row -> pattern, from the design table
-        const QString rows = QStringLiteral("FPFPFPFPFPPPFPPPTPTPPDFPPFPPFFFFP");
-        const struct { int first, last; QRgb rgb; } bands[] = {
-            {0, 14, 0xFF8000}, {15, 18, 0x0000FF}, {19, 23, 0xFF00FF}, {24, 28, 0x00C0C0},
-            {29, 33, 0x00C000}, {34, 35, 0xFFC0C0}, {36, 40, 0x000000}, {41, 43, 0xFF0000},
-            {44, 45, 0x0000FF}, {46, 50, 0xFF00FF}, {51, 56, 0x00C0C0}};
-        int slot = 0;
-        for (int row = 1; row <= rows.size(); ++row) {
-            const QChar p = rows.at(row - 1);
-            const int pi = p == 'F' ? 0 : p == 'P' ? 1 : p == 'T' ? 2 : 3;
-            for (auto [left, width] : patterns[pi]) {
-                QColor c;
-                for (auto b : bands)
-                    if (slot >= b.first && slot <= b.last)
-                        c = QColor::fromRgb(b.rgb);
-                QTest::addRow("Text(%d)", slot) << slot << QRect(left, 240 * row, width, 270) << c;
-                ++slot;
-            }
-        }
-        QCOMPARE(slot, 57);
+        QTest::addColumn<QRgb>("color");
+        const struct { int slot; QRgb color; } spots[] = {
+            {0, 0xFF8000}, {14, 0xFF8000}, {15, 0x0000FF}, {18, 0x0000FF}, {19, 0xFF00FF}, {23, 0xFF00FF},
+            {24, 0x00C0C0}, {28, 0x00C0C0}, {29, 0x00C000}, {33, 0x00C000}, {34, 0xFFC0C0}, {35, 0xFFC0C0},
+            {36, 0x000000}, {40, 0x000000}, {41, 0xFF0000}, {43, 0xFF0000}, {44, 0x0000FF}, {45, 0x0000FF},
+            {46, 0xFF00FF}, {50, 0xFF00FF}, {51, 0x00C0C0}, {56, 0x00C0C0}};
+        for (auto s : spots)
+            QTest::addRow("Text(%d)", s.slot) << s.slot << s.color;
     }
-    void boxes()
+    void colourBands()
     {
         QFETCH(int, slot);
-        QFETCH(QRect, twips);
-        QFETCH(QColor, color);
+        QFETCH(QRgb, color);
         FakeDesktop d;
         Form1 f(d.services());
-        PaletteBox *b = f.Text(slot);
-        QCOMPARE(b->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
-        QCOMPARE(b->textColor(), color);
-        QCOMPARE(b->text(), QStringLiteral("■■■■■■"));
-        QCOMPARE(b->toolTip(), QStringLiteral("フォームのテキストボックスへDrag&Drop"));
-        QCOMPARE(b->cursor().shape(), Qt::SizeHorCursor);
-        QVERIFY(b->focusPolicy() & Qt::TabFocus);
-        QVERIFY(!b->acceptDrops());
-    }
-
-    void lastRowEndsOnePixelAboveTheBottom()
-    {
-        FakeDesktop d;
-        Form1 f(d.services());
-        QCOMPARE(f.Text(56)->geometry().bottom() + 1, 8190 / 15);
-        QCOMPARE(f.height() - (f.Text(56)->geometry().bottom() + 1), 1);
+        // Solid squares: their insides are drawn in the pen's colour itself.
+        const QImage shot = box(f, slot)->grab().toImage();
+        QMap<QRgb, int> inks;
+        for (int y = 2; y < shot.height() - 2; ++y)
+            for (int x = 2; x < shot.width() - 2; ++x)
+                if ((shot.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                    ++inks[shot.pixel(x, y) & 0xFFFFFF];
+        QVERIFY(!inks.isEmpty());
+        QRgb most = 0;
+        for (auto it = inks.begin(); it != inks.end(); ++it)
+            if (it.value() > inks.value(most))
+                most = it.key();
+        QCOMPARE(QString::number(most, 16), QString::number(color, 16));
     }
 
     void buttons_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<QColor>("face");
-        QTest::newRow("Command1") << "Command1" << QStringLiteral("内容変更") << QRect(0, 0, 57, 17)
-                                  << QColor(0xC0, 0xFF, 0xC0);
-        QTest::newRow("btnHelp") << "btnHelp" << QStringLiteral("ヘルプ") << QRect(56, 0, 57, 17)
-                                 << QColor(0xFF, 0xFF, 0xC0);
+        QTest::addColumn<QRgb>("face");
+        QTest::newRow("Command1") << "Command1" << QStringLiteral("内容変更") << QRgb(0xC0FFC0);
+        QTest::newRow("btnHelp") << "btnHelp" << QStringLiteral("ヘルプ") << QRgb(0xFFFFC0);
     }
     void buttons()
     {
         QFETCH(QString, name);
         QFETCH(QString, caption);
-        QFETCH(QRect, geometry);
-        QFETCH(QColor, face);
+        QFETCH(QRgb, face);
         FakeDesktop d;
         Form1 f(d.services());
         auto *b = f.findChild<QPushButton *>(name);
         QVERIFY(b);
         QCOMPARE(b->text(), caption);
-        QCOMPARE(b->geometry(), geometry);
-        QCOMPARE(b->palette().color(QPalette::Button), face);
-        // What a person sees: the face in that very colour inside a black rim, a shade
-        // darker while held down, and a dotted ring inside the rim while it has the focus.
-        f.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f));
-        const int mid = b->height() / 2;
-        QImage shot = b->grab().toImage();
-        QCOMPARE(QColor(shot.pixel(4, mid)), face);
-        QCOMPARE(QColor(shot.pixel(0, mid)), QColor(Qt::black));
-        QCOMPARE(QColor(shot.pixel(2, mid)), face);
-        b->setDown(true);
-        shot = b->grab().toImage();
-        QCOMPARE(shot.pixel(4, mid), face.darker(115).rgb());
-        b->setDown(false);
-        b->setFocus();
-        QVERIFY(b->hasFocus());
-        shot = b->grab().toImage();
-        int dots = 0;
-        for (int y = 2; y < b->height() - 2; ++y)
-            dots += QColor(shot.pixel(2, y)) == QColor(Qt::black);
-        QVERIFY2(dots >= (b->height() - 4) / 3, qPrintable(QString::number(dots)));
-
-        // At a fractional scale the rim still closes along the right and bottom edges.
-        const QImage scaled = renderScaled(b, 1.5);
-        for (int x : {0, scaled.width() - 1})
-            QCOMPARE(QColor(scaled.pixel(x, scaled.height() / 2)), QColor(Qt::black));
-        for (int y : {0, scaled.height() - 1})
-            QCOMPARE(QColor(scaled.pixel(scaled.width() / 2, y)), QColor(Qt::black));
-
-        // Enabled, the caption is drawn in black inside the focus ring.
-        shot = b->grab().toImage();
-        int captionInk = 0;
-        for (int y = 4; y < shot.height() - 4; ++y)
-            for (int x = 4; x < shot.width() - 4; ++x)
-                captionInk += qGray(shot.pixel(x, y)) < 64;
-        QVERIFY2(captionInk > 10, qPrintable(QString::number(captionInk)));
-
-        // Disabled, the caption greys out: nothing inside the rim is drawn in black.
-        b->setEnabled(false);
-        shot = b->grab().toImage();
-        int darkest = 255;
-        for (int y = 1; y < shot.height() - 1; ++y)
-            for (int x = 1; x < shot.width() - 1; ++x)
-                darkest = qMin(darkest, qGray(shot.pixel(x, y)));
-        QVERIFY2(darkest > 64, qPrintable(QString::number(darkest)));
+        QVERIFY(!b->isDefault() && !b->autoDefault());
+        const QImage shot = b->grab().toImage();
+        QCOMPARE(shot.pixel(4, shot.height() / 2) & 0xFFFFFF, face);
     }
 
-    // A caption's "&" marks its mnemonic and is never drawn itself.
-    void mnemonicMarkIsNotDrawn()
-    {
-        const auto inkWidth = [](const QString &caption) {
-            FaceButton b(caption, Qt::white, nullptr);
-            b.setFixedSize(80, 17);
-            const QImage shot = b.grab().toImage();
-            int left = shot.width(), right = -1;
-            for (int y = 1; y < shot.height() - 1; ++y)
-                for (int x = 1; x < shot.width() - 1; ++x)
-                    if (qGray(shot.pixel(x, y)) < 128) {
-                        left = qMin(left, x);
-                        right = qMax(right, x);
-                    }
-            return right - left + 1;
-        };
-        const int plain = inkWidth(QStringLiteral("AB"));
-        QVERIFY(plain > 0);
-        QVERIFY2(qAbs(inkWidth(QStringLiteral("A&B")) - plain) <= 1, "the & was drawn");
-        QVERIFY(inkWidth(QStringLiteral("A&&B")) > plain + 3);
-    }
-
+    // Tab from the first box visits every box and button once, in slot order but for
+    // Text(50), which comes after Text(56); then 内容変更 and ヘルプ, and round again.
     void focusOrder()
     {
         FakeDesktop d;
         Form1 f(d.services());
         QList<QWidget *> expected;
-        for (int i = 0; i <= 49; ++i)
-            expected << f.Text(i);
-        for (int i = 51; i <= 56; ++i)
-            expected << f.Text(i);
-        expected << f.Text(50) << f.Command1 << f.btnHelp;
+        for (int slot = 0; slot < SlotCount; ++slot)
+            if (slot != 50)
+                expected << box(f, slot);
+        expected << box(f, 50) << button(f, "Command1") << button(f, "btnHelp");
 
-        QWidget *w = f.Text(0);
-        for (int i = 1; i < expected.size(); ++i) {
-            do
-                w = w->nextInFocusChain();
-            while (!(w->focusPolicy() & Qt::TabFocus));
-            QCOMPARE(w, expected[i]);
+        QList<QWidget *> visited{box(f, 0)};
+        for (QWidget *w = nextTabStop(box(f, 0)); w != box(f, 0); w = nextTabStop(w)) {
+            QVERIFY2(!visited.contains(w), qPrintable(w->objectName()));
+            visited << w;
         }
+        QCOMPARE(visited, expected);
     }
 
     void tabKeyFollowsTheOrder()
@@ -222,15 +202,27 @@ private Q_SLOTS:
         f.show();
         QApplication::setActiveWindow(&f);
         QVERIFY(QTest::qWaitForWindowActive(&f));
-        QCOMPARE(QApplication::focusWidget(), f.Text(0));
-        f.Text(49)->setFocus();
-        QTest::keyClick(f.Text(49), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), f.Text(51));
-        f.Text(56)->setFocus();
-        QTest::keyClick(f.Text(56), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), f.Text(50));
-        QTest::keyClick(f.Text(50), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), f.Command1);
+        QCOMPARE(QApplication::focusWidget(), box(f, 0));
+        box(f, 49)->setFocus();
+        QTest::keyClick(box(f, 49), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), box(f, 51));
+        box(f, 56)->setFocus();
+        QTest::keyClick(box(f, 56), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), box(f, 50));
+        QTest::keyClick(box(f, 50), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), button(f, "Command1"));
+    }
+
+    void valuesInAndOut()
+    {
+        FakeDesktop d;
+        Form1 f(d.services());
+        f.setValues(sample::values());
+        QCOMPARE(f.values(), sample::values());
+        QCOMPARE(box(f, 3)->text(), QStringLiteral("やまだたろう"));
+        f.setValue(56, QStringLiteral("301"));
+        QCOMPARE(f.values()[56], QStringLiteral("301"));
+        QCOMPARE(f.values()[55], sample::values()[55]);
     }
 
     void typingChangesNothing()
@@ -238,32 +230,12 @@ private Q_SLOTS:
         FakeDesktop d;
         Form1 f(d.services());
         f.show();
-        f.Text(3)->setText(QStringLiteral("やまだ"));
-        f.Text(3)->setFocus();
-        QTest::keyClicks(f.Text(3), QStringLiteral("abc"));
-        QTest::keyClick(f.Text(3), Qt::Key_Backspace);
-        QTest::keyClick(f.Text(3), Qt::Key_Delete);
-        QCOMPARE(f.Text(3)->text(), QStringLiteral("やまだ"));
-    }
-
-    void dragData_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("japanese") << QStringLiteral("山田太郎");
-        QTest::newRow("line break") << QStringLiteral("たろうの部屋\r\n2行目\n3行目");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("wide") << QString(300, QChar(0x25A0));
-    }
-    void dragData()
-    {
-        QFETCH(QString, text);
-        std::unique_ptr<QMimeData> data(makeDragData(text));
-        QVERIFY(data->hasText());
-        QCOMPARE(data->text(), text);
-        QVERIFY(data->formats().contains(QStringLiteral("text/plain")));
-        QCOMPARE(data->data(QStringLiteral("text/plain;charset=utf-8")), text.toUtf8());
-        QVERIFY(!data->hasUrls());
-        QVERIFY(!data->hasHtml());
+        f.setValue(3, QStringLiteral("やまだ"));
+        box(f, 3)->setFocus();
+        QTest::keyClicks(box(f, 3), QStringLiteral("abc"));
+        QTest::keyClick(box(f, 3), Qt::Key_Backspace);
+        QTest::keyClick(box(f, 3), Qt::Key_Delete);
+        QCOMPARE(f.values()[3], QStringLiteral("やまだ"));
     }
 
     void pressOnAnyButtonKeepsTheText()
@@ -271,101 +243,57 @@ private Q_SLOTS:
         FakeDesktop d;
         Form1 f(d.services());
         f.show();
-        f.Text(41)->setText(QStringLiteral("taro@mail"));
-        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-            QTest::mousePress(f.Text(41), button, Qt::ShiftModifier, QPoint(3, 3));
+        f.setValue(41, QStringLiteral("taro@mail"));
+        for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+            QTest::mousePress(box(f, 41), b, Qt::ShiftModifier, QPoint(3, 3));
             // The offscreen platform ends the drag at once; the drag object it made is
             // still there until the event loop runs, carrying what a target would get.
-            const QList<QDrag *> drags = f.Text(41)->findChildren<QDrag *>();
+            const QList<QDrag *> drags = box(f, 41)->findChildren<QDrag *>();
             QCOMPARE(drags.size(), 1);
             QCOMPARE(drags[0]->mimeData()->text(), QStringLiteral("taro@mail"));
             QCOMPARE(drags[0]->supportedActions(), Qt::CopyAction);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            QVERIFY(f.Text(41)->findChildren<QDrag *>().isEmpty());
+            QVERIFY(box(f, 41)->findChildren<QDrag *>().isEmpty());
         }
-        QCOMPARE(f.Text(41)->text(), QStringLiteral("taro@mail"));
+        QCOMPARE(f.values()[41], QStringLiteral("taro@mail"));
         QVERIFY(d.messages.isEmpty());
     }
 
-    void lineBreaksShowOnOneLine()
+    // The buttons ask whoever made the palette; what fails there is reported by the click.
+    void buttonsAskForTheirWindow_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("内容変更") << "Command1";
+        QTest::newRow("ヘルプ") << "btnHelp";
+    }
+    void buttonsAskForTheirWindow()
+    {
+        QFETCH(QString, name);
         FakeDesktop d;
         Form1 f(d.services());
-        f.Text(54)->setText(QStringLiteral("日記です\r\n毎日\n更新"));
-        QCOMPARE(f.Text(54)->text(), QStringLiteral("日記です\r\n毎日\n更新"));
-        QVERIFY(!f.Text(54)->shownText().contains(QLatin1Char('\n')));
-        QVERIFY(!f.Text(54)->shownText().contains(QLatin1Char('\r')));
+        const bool editor = name == QLatin1String("Command1");
+        QSignalSpy asked(&f, editor ? &Form1::editorRequested : &Form1::helpRequested);
+        QSignalSpy other(&f, editor ? &Form1::helpRequested : &Form1::editorRequested);
+        f.findChild<QPushButton *>(name)->click();
+        QCOMPARE(asked.count(), 1);
+        QCOMPARE(other.count(), 0);
+        QVERIFY(d.messages.isEmpty());
+
+        connect(&f, editor ? &Form1::editorRequested : &Form1::helpRequested, &f,
+                [] { throw Failure{err::OutOfMemory, QStringLiteral("メモリが不足しています。")}; });
+        f.findChild<QPushButton *>(name)->click();
+        QCOMPARE(d.messages, QStringList{QStringLiteral("メモリが不足しています。\r\r【エラーコード＝7】")});
     }
 
-    void boxLooksFlatAndWhite()
+    void closingSaysSo()
     {
         FakeDesktop d;
         Form1 f(d.services());
-        f.Text(19)->setText(QString());
+        QSignalSpy closed(&f, &Form1::closed);
         f.show();
-        const QImage shot = f.Text(19)->grab().toImage();
-        QCOMPARE(QColor(shot.pixel(0, 5)), QColor(Qt::black));
-        QCOMPARE(QColor(shot.pixel(shot.width() / 2, 0)), QColor(Qt::black));
-        QCOMPARE(QColor(shot.pixel(shot.width() / 2, shot.height() / 2)), QColor(Qt::white));
-        const QImage scaled = renderScaled(f.Text(19), 1.5);
-        QCOMPARE(QColor(scaled.pixel(scaled.width() - 1, scaled.height() / 2)), QColor(Qt::black));
-        QCOMPARE(QColor(scaled.pixel(scaled.width() / 2, scaled.height() - 1)), QColor(Qt::black));
-    }
-
-    void windowsOpenOnceAndCentred_data()
-    {
-        QTest::addColumn<bool>("help");
-        QTest::newRow("editor") << false;
-        QTest::newRow("help") << true;
-    }
-    void windowsOpenOnceAndCentred()
-    {
-        QFETCH(bool, help);
-        FakeDesktop d;
-        Form1 f(d.services());
-        f.show();
-        QPushButton *button = help ? f.btnHelp : f.Command1;
-        auto current = [&]() -> QWidget * { return help ? static_cast<QWidget *>(f.help()) : f.editor(); };
-        const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-
-        button->click();
-        QPointer<QWidget> first = current();
-        QVERIFY(first && first->isVisible());
-        QVERIFY(!first->parentWidget());
-        QVERIFY(qAbs(first->geometry().center().x() - screenCentre.x()) <= 1);
-        QVERIFY(qAbs(first->geometry().center().y() - screenCentre.y()) <= 1);
-        first->move(5, 5);
-        button->click();
-        QCOMPARE(current(), first.data());
-        QCOMPARE(first->pos(), QPoint(5, 5));
-        QCOMPARE(QApplication::topLevelWidgets().count(first.data()), 1);
-
-        first->close();
-        QTRY_VERIFY(!first);
-        QVERIFY(!current());
-        button->click();
-        QVERIFY(current());
-        QVERIFY(qAbs(current()->geometry().center().x() - screenCentre.x()) <= 1);
+        QVERIFY(f.close());
+        QCOMPARE(closed.count(), 1);
         QVERIFY(d.messages.isEmpty());
-    }
-
-    void closingThePaletteClosesTheOthers()
-    {
-        FakeDesktop d;
-        auto *f = new Form1(d.services());
-        f->show();
-        f->Command1->click();
-        QPointer<QWidget> editor = f->editor();
-        QVERIFY(editor);
-        QVERIFY(editor->isVisible());
-        f->btnHelp->click();
-        QPointer<QWidget> help = f->help();
-        QVERIFY(help);
-        f->close();
-        QVERIFY(!editor);
-        QVERIFY(!help);
-        QVERIFY(d.messages.isEmpty());
-        delete f;
     }
 };
 

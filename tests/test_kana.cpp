@@ -1,5 +1,5 @@
-#include "profile/cp932.h"
-#include "profile/kana.h"
+#include "cp932.h"
+#include "kana.h"
 
 #include <QtTest>
 

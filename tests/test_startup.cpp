@@ -1,30 +1,16 @@
-#include "app/startup.h"
-#include "profile/profilefile.h"
+#include "browserlaunch.h"
+#include "desktop.h"
+#include "form1.h"
+#include "startup.h"
 #include "version.h"
-#include "windows/form1.h"
 
-#include "testsupport.h"
+#include "fakedesktop.h"
+#include "sampleprofile.h"
 
 #include <QtTest>
 
 using namespace mq;
 
-namespace {
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray sampleFile()
-{
-    QByteArray b = "0\r\n";
-    for (int i = 0; i < SlotCount; ++i)
-        b += "v" + QByteArray::number(i) + "\r\n";
-    return b;
-}
-} // namespace
 
 class TestStartup : public QObject
 {
@@ -33,7 +19,7 @@ private Q_SLOTS:
     void normalStart()
     {
         FakeDesktop d;
-        writeBytes(d.namePath(), sampleFile());
+        writeBytes(d.namePath(), sample::file());
         auto s = d.services();
         QThread *launchThread = nullptr;
         s.openUrl = [&](const QUrl &url) {
@@ -49,8 +35,7 @@ private Q_SLOTS:
         // Off the GUI thread, so that building the palette need not wait for the fork.
         QVERIFY(launchThread && launchThread != QThread::currentThread());
         QVERIFY(d.messages.isEmpty());
-        for (int i = 0; i < SlotCount; ++i)
-            QCOMPARE(f.Text(i)->text(), QStringLiteral("v%1").arg(i));
+        QCOMPARE(f.values(), sample::values());
     }
 
     void noBrowserSkipsTheProfile_data()
@@ -65,7 +50,7 @@ private Q_SLOTS:
     {
         QFETCH(int, delayMs);
         FakeDesktop d;
-        writeBytes(d.namePath(), sampleFile());
+        writeBytes(d.namePath(), sample::file());
         auto s = d.services();
         s.openUrl = [&](const QUrl &url) {
             QThread::msleep(delayMs);
@@ -79,8 +64,8 @@ private Q_SLOTS:
         QCOMPARE(d.opened.size(), 1);
         QCOMPARE(d.messages.size(), 1);
         QVERIFY(d.messages[0].endsWith(QStringLiteral("\r\r【エラーコード＝429】")));
-        for (int i = 0; i < SlotCount; ++i)
-            QCOMPARE(f.Text(i)->text(), QStringLiteral("■■■■■■"));
+        for (const QString &value : f.values())
+            QCOMPARE(value, QStringLiteral("■■■■■■"));
     }
 
     void missingProfileIsReportedOnce()
@@ -92,16 +77,39 @@ private Q_SLOTS:
         QCOMPARE(d.opened.size(), 1);
         QCOMPARE(d.messages.size(), 1);
         QVERIFY(d.messages[0].endsWith(QStringLiteral("【エラーコード＝53】")));
-        QCOMPARE(f.Text(0)->text(), QStringLiteral("■■■■■■"));
+        QCOMPARE(f.values()[0], QStringLiteral("■■■■■■"));
     }
 
     void profileIsBesideTheProgram()
     {
-        FakeDesktop d;
-        QCOMPARE(profilePath(d.services()), d.dir.filePath(QStringLiteral("NAME.txt")));
-        // The real desktop: the folder that holds the program, nothing else.
-        QCOMPARE(Services::desktop().programDir, QCoreApplication::applicationDirPath());
-        QCOMPARE(profilePath(Services::desktop()), QCoreApplication::applicationDirPath() + QStringLiteral("/NAME.txt"));
+        QCOMPARE(desktopServices().profilePath, QCoreApplication::applicationDirPath() + QStringLiteral("/NAME.txt"));
+    }
+
+    void caption_data()
+    {
+        QTest::addColumn<int>("major");
+        QTest::addColumn<int>("minor");
+        QTest::addColumn<int>("patch");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("1.0.0") << 1 << 0 << 0 << QStringLiteral("ＭＱ (β1.0.0)");
+        QTest::newRow("no leading zeros") << 2 << 10 << 3 << QStringLiteral("ＭＱ (β2.10.3)");
+        QTest::newRow("large") << 32767 << 100 << 9 << QStringLiteral("ＭＱ (β32767.100.9)");
+    }
+    void caption()
+    {
+        QFETCH(int, major);
+        QFETCH(int, minor);
+        QFETCH(int, patch);
+        QFETCH(QString, caption);
+        QCOMPARE(captionFor(major, minor, patch), caption);
+    }
+
+    void programCaptionComesFromTheBuild()
+    {
+        // The build's version is 1.0.0; the caption must follow it, not a literal of its own.
+        QCOMPARE(programCaption(), QStringLiteral("ＭＱ (β1.0.0)"));
+        QCOMPARE(programCaption().at(0), QChar(0xFF2D));
+        QCOMPARE(programCaption().at(4), QChar(0x03B2));
     }
 };
 

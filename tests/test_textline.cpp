@@ -1,5 +1,5 @@
-#include "app/look.h"
-#include "windows/textline.h"
+#include "look.h"
+#include "textline.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -54,6 +54,16 @@ QList<QImage> glyphsOf(const QImage &image)
         }
     }
     return glyphs;
+}
+
+// Whether the line can be drawn in font's first face alone.
+bool firstFaceCovers(const QFont &font, const QString &text)
+{
+    const QRawFont face = QRawFont::fromFont(firstFaceOnly(font));
+    for (char32_t c : asOneLine(text).toUcs4())
+        if (!face.supportsCharacter(c))
+            return false;
+    return true;
 }
 
 } // namespace

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "app/services.h"
-#include "profile/record.h"
-
-#include <QPointer>
-#include <QWidget>
+#include "fixedwindow.h"
+#include "record.h"
+#include "services.h"
 
 #include <array>
 
@@ -12,69 +10,40 @@ class QPushButton;
 
 namespace mq {
 
-class Form2;
-class Form3;
-
-// A read-only, focusable box that shows one line of its text centred and clipped, and
-// hands every mouse press to the palette, which starts a drag from it.
-class PaletteBox : public QWidget
-{
-    Q_OBJECT
-public:
-    PaletteBox(int index, QWidget *parent);
-
-    int index() const { return m_index; }
-    QString text() const { return m_text; }
-    void setText(const QString &text);
-    QColor textColor() const { return m_color; }
-    void setTextColor(const QColor &color);
-    // The text as the single line the box shows.
-    QString shownText() const;
-
-Q_SIGNALS:
-    void pressed(int index);
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-
-private:
-    int m_index;
-    QString m_text;
-    QColor m_color;
-};
+class PaletteBox;
 
 // The palette: the running copy of the profile record, one drag source per slot.
-class Form1 : public QWidget
+class Form1 : public FixedWindow
 {
     Q_OBJECT
 public:
-    explicit Form1(Services services, QWidget *parent = nullptr);
-    ~Form1() override;
-
-    PaletteBox *Text(int slot) const { return m_boxes.at(slot); }
-    QPushButton *Command1 = nullptr; // 内容変更
-    QPushButton *btnHelp = nullptr;  // ヘルプ
+    explicit Form1(Services services);
 
     Record values() const;
-    const Services &services() const { return m_services; }
+    void setValues(const Record &values);
+    // One slot: the reader fills the palette line by line.
+    void setValue(int slot, const QString &text);
 
-    // The windows it opens, while they are loaded; null otherwise.
-    Form2 *editor() const;
-    Form3 *help() const;
-
-    void onBoxPressed(int slot);
-    void onCommand1Click();
-    void onHelpClick();
+Q_SIGNALS:
+    // 内容変更 and ヘルプ: whoever made the palette shows that window. A failure on the
+    // way is reported by the click that asked.
+    void editorRequested();
+    void helpRequested();
+    // The palette is being closed, which ends the program.
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void onBoxPressed(int slot);
+    void onCommand1Click();
+    void onHelpClick();
+
     Services m_services;
-    std::array<PaletteBox *, SlotCount> m_boxes{};
-    QPointer<Form2> m_form2;
-    QPointer<Form3> m_form3;
+    std::array<PaletteBox *, SlotCount> Text{};
+    QPushButton *Command1 = nullptr; // 内容変更
+    QPushButton *btnHelp = nullptr;  // ヘルプ
 };
 
 } // namespace mq

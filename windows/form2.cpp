@@ -1,18 +1,15 @@
 #include "form2.h"
 
-#include "app/errorreport.h"
-#include "app/look.h"
-#include "app/startup.h"
-#include "profile/derivation.h"
-#include "profile/profilefile.h"
-#include "windows/form1.h"
+#include "derivation.h"
+#include "errorreport.h"
+#include "facebutton.h"
+#include "look.h"
+#include "profilefile.h"
 
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QShowEvent>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -23,9 +20,14 @@ namespace mq {
 
 namespace {
 
+constexpr WindowDesign Design{"Form2", "内容変更", 8280, 7335, 0xFFFFFF, Placement::Centred, Lifetime::UntilClosed};
+
 enum class Kind { Entry, Caption, Clear, Update, Cancel };
 enum class Look { Entry, Caption, Heading, Unit, Bar, Button };
+// DefaultFont: the window's font; Small: 9.75 pt; otherwise the entry font, 12 pt.
 enum Flag { NoFlag = 0, DefaultFont = 1, Small = 2, MultiLine = 4, Tip = 8 };
+constexpr qreal EntryPoints = 12;
+constexpr qreal SmallPoints = 9.75;
 
 struct Control
 {
@@ -142,6 +144,8 @@ struct HiddenEntry
     int slot;
     int left, top; // twips, inside Frame1
 };
+constexpr QRect Frame1Design(0, 0, 2535, 975); // twips
+constexpr QSize HiddenEntrySize(255, 270);     // twips
 constexpr HiddenEntry HiddenEntries[] = {
     {0, 0, 0},      {3, 240, 0},    {4, 480, 0},    {5, 720, 0},    {6, 960, 0},     {7, 1200, 0},
     {8, 1440, 0},   {9, 1680, 0},   {12, 1920, 0},  {15, 0, 240},   {16, 240, 240},  {19, 480, 240},
@@ -169,31 +173,36 @@ QString entryDesignText(int slot)
     return designText();
 }
 
-const char *lookName(Look look)
+struct LookDesign
 {
-    switch (look) {
-    case Look::Entry: return "entry";
-    case Look::Caption: return "caption";
-    case Look::Heading: return "heading";
-    case Look::Unit: return "unit";
-    case Look::Bar: return "bar";
-    case Look::Button: return "button";
-    }
-    return "";
+    Look look;
+    const char *name;
+    QRgb background;
+    QRgb text;
+};
+constexpr LookDesign Looks[] = {
+    {Look::Entry, "entry", 0xFFFFFF, 0x000000},   {Look::Caption, "caption", 0xFFFFC0, 0xFF8080},
+    {Look::Heading, "heading", 0xC0FFFF, 0x0000FF}, {Look::Unit, "unit", 0xFFFFFF, 0xFF8080},
+    {Look::Bar, "bar", 0x000000, 0xFF8080},        {Look::Button, "button", 0xC0FFC0, 0x000000},
+};
+
+const LookDesign &lookOf(Look look)
+{
+    return *std::find_if(std::begin(Looks), std::end(Looks), [look](const LookDesign &l) { return l.look == look; });
 }
 
-// One sheet for the window: flat one-pixel borders, no scroll bars, each look's colours.
-const char *const StyleSheet = R"(
-QLineEdit, QPlainTextEdit { border: 1px solid black; padding: 0px; margin: 0px; }
-*[look="entry"] { background: #FFFFFF; color: #000000; }
-*[look="caption"] { background: #FFFFC0; color: #FF8080; }
-*[look="heading"] { background: #C0FFFF; color: #0000FF; }
-*[look="unit"] { background: #FFFFFF; color: #FF8080; }
-*[look="bar"] { background: #000000; color: #FF8080; }
-QPushButton[look="button"] { background: #C0FFC0; border: 1px solid #000000; padding: 0px; }
-QPushButton[look="button"]:pressed { background: #A0E0A0; }
-QPushButton[look="button"]:focus { border: 1px dotted #000000; }
-)";
+// One sheet for the window's text boxes: flat one-pixel borders, no scroll bars, and each
+// look's colours, as the table above gives them.
+QString lookSheet()
+{
+    QString sheet = QStringLiteral("QLineEdit, QPlainTextEdit { border: 1px solid black; padding: 0px; margin: 0px; }\n");
+    for (const LookDesign &l : Looks)
+        if (l.look != Look::Button)
+            sheet += QStringLiteral("*[look=\"%1\"] { background: %2; color: %3; }\n")
+                         .arg(QLatin1String(l.name), QColor::fromRgb(l.background).name(),
+                              QColor::fromRgb(l.text).name());
+    return sheet;
+}
 
 // The design's face may be wider on this desktop than the one it was drawn with; a
 // caption cut off at both ends is worse than a slightly smaller one.
@@ -204,6 +213,69 @@ void fitCaption(QPushButton *b)
         f.setPointSizeF(f.pointSizeF() - 0.5);
     if (f != b->font())
         b->setFont(f);
+}
+
+// An entry holds a value of any length; QLineEdit would cut it at 32767 characters.
+QLineEdit *unlimited(QLineEdit *e)
+{
+    e->setMaxLength(std::numeric_limits<int>::max());
+    return e;
+}
+
+QWidget *makeEntry(const Control &c, QWidget *parent)
+{
+    QWidget *w = nullptr;
+    if (c.flags & MultiLine) {
+        auto *e = new QPlainTextEdit(parent);
+        e->setTabChangesFocus(true);
+        e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        e->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+        e->document()->setDocumentMargin(1);
+        w = e;
+    } else {
+        auto *e = unlimited(new QLineEdit(parent));
+        e->setAlignment(Qt::AlignCenter);
+        // Selected text can be dragged out, as from the multi-line entries.
+        e->setDragEnabled(true);
+        w = e;
+    }
+    w->setObjectName(QStringLiteral("Text(%1)").arg(c.index));
+    w->setAcceptDrops(false);
+    if (c.flags & Tip)
+        w->setToolTip(QStringLiteral("フォームのテキストボックスへDrag&Drop"));
+    return w;
+}
+
+QLineEdit *makeCaption(const Control &c, QWidget *parent)
+{
+    auto *e = new QLineEdit(QString::fromUtf8(c.text), parent);
+    e->setObjectName(QStringLiteral("項目(%1)").arg(c.index));
+    e->setReadOnly(true);
+    e->setAlignment(Qt::AlignCenter);
+    e->setDragEnabled(true);
+    e->setAcceptDrops(false);
+    return e;
+}
+
+QPushButton *makeButton(const Control &c, const QString &name, QWidget *parent)
+{
+    auto *b = new FaceButton(QString::fromUtf8(c.text), QColor::fromRgb(lookOf(c.look).background), parent);
+    b->setObjectName(name);
+    return b;
+}
+
+// Where the design puts it, in its look and font.
+void place(QWidget *w, const Control &c)
+{
+    w->setProperty("look", QString::fromLatin1(lookOf(c.look).name));
+    w->setGeometry(px(c.left), px(c.top), px(c.width), px(c.height));
+    if (c.flags & Small)
+        w->setFont(gothicFont(SmallPoints));
+    else if (!(c.flags & DefaultFont))
+        w->setFont(gothicFont(EntryPoints));
+    if (auto *b = qobject_cast<QPushButton *>(w))
+        fitCaption(b);
 }
 
 QString plainTextOf(const QWidget *w)
@@ -221,138 +293,66 @@ QString plainTextOf(const QWidget *w)
     return {};
 }
 
-// An entry holds a value of any length; QLineEdit would cut it at 32767 characters.
-QLineEdit *unlimited(QLineEdit *e)
-{
-    e->setMaxLength(std::numeric_limits<int>::max());
-    return e;
-}
-
 } // namespace
 
-Form2::Form2(Form1 &paletteWindow, Services services)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                           | Qt::WindowCloseButtonHint)
-    , m_palette(paletteWindow)
+Form2::Form2(Services services, const Record &start)
+    : FixedWindow(Design)
     , m_services(std::move(services))
 {
-    setObjectName(QStringLiteral("Form2"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("内容変更"));
-    setFixedSize(px(8280), px(7335));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    setStyleSheet(QString::fromLatin1(StyleSheet));
-
-    const QFont entryFont = gothicFont(12);
-    const QFont smallFont = gothicFont(9.75);
+    setStyleSheet(lookSheet());
 
     // Frame1 first, so that it lies behind everything (it is never shown anyway).
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(0, 0, px(2535), px(975));
+    Frame1->setGeometry(px(Frame1Design.x()), px(Frame1Design.y()), px(Frame1Design.width()), px(Frame1Design.height()));
     Frame1->setVisible(false);
     for (const HiddenEntry &h : HiddenEntries) {
         auto *e = unlimited(new QLineEdit(Frame1));
         e->setObjectName(QStringLiteral("Text(%1)").arg(h.slot));
-        e->setGeometry(px(h.left), px(h.top), px(255), px(270));
-        m_entries[h.slot] = e;
+        e->setGeometry(px(h.left), px(h.top), px(HiddenEntrySize.width()), px(HiddenEntrySize.height()));
+        Text[h.slot] = e;
     }
 
     std::vector<std::pair<int, QWidget *>> focusChain;
     for (const Control &c : Controls) {
         QWidget *w = nullptr;
-        const QString text = QString::fromUtf8(c.text ? c.text : "");
         switch (c.kind) {
-        case Kind::Entry:
-            if (c.flags & MultiLine) {
-                auto *e = new QPlainTextEdit(this);
-                e->setTabChangesFocus(true);
-                e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                e->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
-                e->document()->setDocumentMargin(1);
-                w = e;
-            } else {
-                auto *e = unlimited(new QLineEdit(this));
-                e->setAlignment(Qt::AlignCenter);
-                // Selected text can be dragged out, as from the multi-line entries.
-                e->setDragEnabled(true);
-                w = e;
-            }
-            w->setObjectName(QStringLiteral("Text(%1)").arg(c.index));
-            w->setAcceptDrops(false);
-            if (c.flags & Tip)
-                w->setToolTip(QStringLiteral("フォームのテキストボックスへDrag&Drop"));
-            m_entries[c.index] = w;
+        case Kind::Entry: w = Text[c.index] = makeEntry(c, this); break;
+        case Kind::Caption: w = 項目[c.index] = makeCaption(c, this); break;
+        case Kind::Clear:
+            w = Command1[c.index] = makeButton(c, QStringLiteral("Command1(%1)").arg(c.index), this);
+            connect(Command1[c.index], &QPushButton::clicked, this, [this, group = c.index] { onCommand1Click(group); });
             break;
-        case Kind::Caption: {
-            auto *e = new QLineEdit(text, this);
-            e->setReadOnly(true);
-            e->setAlignment(Qt::AlignCenter);
-            e->setDragEnabled(true);
-            e->setAcceptDrops(false);
-            e->setObjectName(QStringLiteral("項目(%1)").arg(c.index));
-            m_captions[c.index] = e;
-            w = e;
-            break;
-        }
-        case Kind::Clear: {
-            auto *b = new QPushButton(text, this);
-            b->setObjectName(QStringLiteral("Command1(%1)").arg(c.index));
-            const int group = c.index;
-            connect(b, &QPushButton::clicked, this, [this, group] { onCommand1Click(group); });
-            m_clear[c.index] = b;
-            w = b;
-            break;
-        }
         case Kind::Update:
-            btn内容更新 = new QPushButton(text, this);
-            btn内容更新->setObjectName(QStringLiteral("btn内容更新"));
+            w = btn内容更新 = makeButton(c, QStringLiteral("btn内容更新"), this);
             connect(btn内容更新, &QPushButton::clicked, this, &Form2::onUpdateClick);
-            w = btn内容更新;
             break;
         case Kind::Cancel:
-            btnキャンセル = new QPushButton(text, this);
-            btnキャンセル->setObjectName(QStringLiteral("btnキャンセル"));
+            w = btnキャンセル = makeButton(c, QStringLiteral("btnキャンセル"), this);
             connect(btnキャンセル, &QPushButton::clicked, this, &Form2::onCancelClick);
-            w = btnキャンセル;
             break;
         }
-        w->setProperty("look", QString::fromLatin1(lookName(c.look)));
-        w->setGeometry(px(c.left), px(c.top), px(c.width), px(c.height));
-        if (c.flags & Small)
-            w->setFont(smallFont);
-        else if (!(c.flags & DefaultFont))
-            w->setFont(entryFont);
-        if (auto *b = qobject_cast<QPushButton *>(w))
-            fitCaption(b);
+        place(w, c);
         focusChain.emplace_back(c.focus, w);
     }
-
-    // Enter and Esc click nothing: no button is a default or cancel button.
-    for (QPushButton *b : findChildren<QPushButton *>())
-        b->setAutoDefault(false);
-
-    std::sort(focusChain.begin(), focusChain.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::sort(focusChain.begin(), focusChain.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     for (size_t i = 1; i < focusChain.size(); ++i)
         setTabOrder(focusChain[i - 1].second, focusChain[i].second);
 
     for (int slot = 0; slot < SlotCount; ++slot)
         setEntry(slot, entryDesignText(slot));
+    load(start);
+    Text[1]->setFocus(Qt::OtherFocusReason);
 }
 
 QString Form2::entry(int slot) const
 {
-    return plainTextOf(m_entries.at(slot));
+    return plainTextOf(Text.at(slot));
 }
 
 void Form2::setEntry(int slot, const QString &text)
 {
-    QWidget *w = m_entries.at(slot);
+    QWidget *w = Text.at(slot);
     if (auto *line = qobject_cast<QLineEdit *>(w))
         line->setText(text);
     else if (auto *multi = qobject_cast<QPlainTextEdit *>(w))
@@ -367,23 +367,12 @@ Record Form2::entries() const
     return r;
 }
 
-void Form2::load()
+void Form2::load(const Record &start)
 {
     trap(m_services, [&] {
         for (int slot = 0; slot < SlotCount; ++slot)
-            setEntry(slot, m_palette.Text(slot)->text());
+            setEntry(slot, start[slot]);
     });
-    m_entries[1]->setFocus(Qt::OtherFocusReason);
-}
-
-void Form2::showEvent(QShowEvent *event)
-{
-    // Centred once per load: bringing it to the front again leaves it where the user put it.
-    if (!m_placed && !event->spontaneous()) {
-        m_placed = true;
-        centreOnScreen(this);
-    }
-    QWidget::showEvent(event);
 }
 
 void Form2::onCommand1Click(int index)
@@ -398,10 +387,9 @@ void Form2::onCommand1Click(int index)
 void Form2::onUpdateClick()
 {
     trap(m_services, [&] {
-        const Record derived = deriveRecord(entries());
-        for (int slot : UpdateOrder)
-            m_palette.Text(slot)->setText(derived[slot]);
-        writeProfile(profilePath(m_services), m_palette.values());
+        const Record values = deriveRecord(entries());
+        Q_EMIT updated(values);
+        writeProfile(m_services.profilePath, values);
         close();
     });
 }

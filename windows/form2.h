@@ -1,52 +1,48 @@
 #pragma once
 
-#include "app/services.h"
-#include "profile/record.h"
-
-#include <QWidget>
+#include "fixedwindow.h"
+#include "record.h"
+#include "services.h"
 
 #include <array>
 
-class QPushButton;
+class QFrame;
 class QLineEdit;
+class QPushButton;
 
 namespace mq {
 
-class Form1;
-
 // The editor: a working copy of the record in 57 entries (20 of them hidden).
-class Form2 : public QWidget
+class Form2 : public FixedWindow
 {
     Q_OBJECT
 public:
-    Form2(Form1 &palette, Services services);
+    // Loads the entries from `start`, the palette's values when it opens.
+    Form2(Services services, const Record &start);
 
+Q_SIGNALS:
+    // 内　容　更　新: the 57 values derived from the entries, handed on before they are
+    // saved, so that the palette shows them whether or not the save succeeds.
+    void updated(const mq::Record &values);
+
+private:
+    void load(const Record &start);
     QString entry(int slot) const;
     void setEntry(int slot, const QString &text);
-    QWidget *Text(int slot) const { return m_entries.at(slot); }
-    QLineEdit *項目(int index) const { return m_captions.at(index); }
-    QPushButton *Command1(int index) const { return m_clear.at(index); }
-    QPushButton *btn内容更新 = nullptr;
-    QPushButton *btnキャンセル = nullptr;
-    QWidget *Frame1 = nullptr;
-
     Record entries() const;
 
-    void load();
     void onCommand1Click(int index);
     void onUpdateClick();
     void onCancelClick();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
-    bool m_placed = false;
-    Form1 &m_palette;
     Services m_services;
-    std::array<QWidget *, SlotCount> m_entries{};
-    std::array<QLineEdit *, 46> m_captions{};
-    std::array<QPushButton *, 6> m_clear{};
+    // Each control array indexed as the design numbers it.
+    std::array<QWidget *, SlotCount> Text{};
+    std::array<QLineEdit *, 46> 項目{};
+    std::array<QPushButton *, 6> Command1{};
+    QPushButton *btn内容更新 = nullptr;
+    QPushButton *btnキャンセル = nullptr;
+    QFrame *Frame1 = nullptr;
 };
 
 } // namespace mq

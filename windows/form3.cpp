@@ -1,23 +1,21 @@
 #include "form3.h"
 
-#include "app/errorreport.h"
-#include "app/look.h"
-#include "windows/facebutton.h"
+#include "errorreport.h"
+#include "facebutton.h"
+#include "linecontrol.h"
+#include "look.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
-#include <QPushButton>
-#include <QScreen>
-#include <QShowEvent>
 
 #include <vector>
 
 namespace mq {
 
 namespace {
+
+constexpr WindowDesign Design{"Form3", "ヘルプ", 11265, 8595, 0xFFFFFF, Placement::Centred,
+                              Lifetime::UntilClosed};
 
 enum class Kind { Button, Line, Picture, Label };
 
@@ -97,52 +95,10 @@ QPushButton *makeButton(QWidget *parent, const ControlDesign &d)
 
 } // namespace
 
-LineControl::LineControl(QPoint from, QPoint to, QColor color, int width, QWidget *parent)
-    : QWidget(parent)
-    , m_from(from)
-    , m_to(to)
-    , m_color(color)
-    , m_width(width)
-{
-    const int margin = (width + 1) / 2;
-    const QRect box = QRect(from, to).normalized().adjusted(-margin, -margin, margin, margin);
-    setGeometry(box);
-    // Only the line (with room for its smoothed edge) belongs to the control, so the
-    // pictures behind it stay visible and under the mouse around it.
-    QPainterPath path;
-    path.moveTo(from - box.topLeft());
-    path.lineTo(to - box.topLeft());
-    QPainterPathStroker stroker;
-    stroker.setWidth(width + 2);
-    stroker.setCapStyle(Qt::RoundCap);
-    setMask(QRegion(stroker.createStroke(path).toFillPolygon().toPolygon()));
-    setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setAutoFillBackground(false);
-}
-
-void LineControl::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(m_color, m_width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const QPoint origin = pos();
-    p.drawLine(m_from - origin, m_to - origin);
-}
-
 Form3::Form3(Services services)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : FixedWindow(Design)
     , m_services(std::move(services))
 {
-    setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("ヘルプ"));
-    setFixedSize(px(11265), px(8595));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-
     std::vector<QWidget *> stack;
     for (const ControlDesign &d : Controls) {
         QWidget *w = nullptr;
@@ -156,7 +112,7 @@ Form3::Form3(Services services)
             auto *line = new LineControl(QPoint(px(d.a), px(d.b)), QPoint(px(d.c), px(d.d)),
                                          QColor::fromRgb(d.color), ArrowWidth, this);
             line->setObjectName(QStringLiteral("Line1(%1)").arg(d.index));
-            m_lines.at(d.index) = line;
+            Line1.at(d.index) = line;
             w = line;
             break;
         }
@@ -167,8 +123,7 @@ Form3::Form3(Services services)
             break;
         }
         case Kind::Label:
-            m_labels.at(d.index) = makeLabel(this, d);
-            w = m_labels.at(d.index);
+            w = Label1.at(d.index) = makeLabel(this, d);
             break;
         }
         stack.push_back(w);
@@ -183,16 +138,6 @@ Form3::Form3(Services services)
 void Form3::onCommand1Click()
 {
     trap(m_services, [&] { close(); });
-}
-
-void Form3::showEvent(QShowEvent *event)
-{
-    // Once per window: a window brought back from the taskbar stays where the user put it.
-    if (!m_placed && !event->spontaneous()) {
-        m_placed = true;
-        mq::centreOnScreen(this);
-    }
-    QWidget::showEvent(event);
 }
 
 } // namespace mq

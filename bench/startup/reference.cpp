@@ -1,6 +1,6 @@
 // What any Qt Widgets program of ours costs to show a window: the program's own
 // application set-up and one label, none of our windows, no file, no browser.
-#include "app/look.h"
+#include "look.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -5,9 +5,9 @@
 # further along, after one warm-up run of the program and of the reference.
 #
 #   bench/startup/run.sh [--variants] [RUNS] [BUILD_DIR]
-# --variants also times the program with one start-up step taken out at a time; the
-# environment variable VARIANTS="full noload ..." picks some of them. RESULTS=file keeps
-# every run's figures.
+# --variants also times the program with other inputs: blank (NAME.txt of 57 empty
+# values), nohint and fullhint (fontconfig's hinting); the environment variable
+# VARIANTS="blank ..." picks some of them. RESULTS=file keeps every run's figures.
 set -euo pipefail
 variants=0
 if [[ ${1:-} == --variants ]]; then
@@ -22,7 +22,7 @@ settle_ms=500
 
 bash "$top/scripts/deps.sh" build test bench
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2 --target mq startup_reference startup_variants xwatch >/dev/null
+cmake --build "$build" -j2 --target mq startup_reference xwatch >/dev/null
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -37,10 +37,23 @@ trap cleanup EXIT
 
 # The program beside its NAME.txt, as installed by hand; a browser that is there and
 # returns at once, so the launch costs what the program does and not what a browser does.
-mkdir "$work/app" "$work/bin" "$work/runtime"
+mkdir "$work/app" "$work/blank" "$work/bin" "$work/runtime"
 chmod 700 "$work/runtime"
-cp "$build/mq" "$build/bench/startup_reference" "$build/bench/startup_variants" "$work/app/"
+cp "$build/mq" "$build/bench/startup_reference" "$work/app/"
 cp "$top/tests/data/sample_NAME.txt" "$work/app/NAME.txt"
+cp "$build/mq" "$work/blank/"
+{ printf '0\r\n'; for _ in $(seq 57); do printf '\r\n'; done; } >"$work/blank/NAME.txt"
+# Fontconfig as the desktop has it, with the hinting of the variant on top.
+for style in none full; do
+    cat >"$work/hint$style.conf" <<CONF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+  <match target="font"><edit name="hintstyle" mode="assign"><const>hint$style</const></edit></match>
+</fontconfig>
+CONF
+done
 printf '#!/bin/sh\nexit 0\n' >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 
@@ -59,27 +72,30 @@ unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM
 
 watch() {
     local out
-    out=$("$build/bench/xwatch" "$settle_ms" "$work/app/$1" "${@:2}" 2>>"$work/stderr.log") \
+    out=$("$build/bench/xwatch" "$settle_ms" "$work/$1" "${@:2}" 2>>"$work/stderr.log") \
         || { echo "FAIL: $* did not show a painted window:" >&2; cat "$work/stderr.log" >&2; exit 1; }
     echo "$out"
 }
 
-watch mq >/dev/null
-watch startup_reference >/dev/null
+watch app/mq >/dev/null
+watch app/startup_reference >/dev/null
 # Which program runs after which shifts a run by up to a millisecond, so each round starts
 # one further along the list.
 programs=(mq ref)
 if ((variants)); then
-    read -r -a chosen <<<"${VARIANTS:-full nofontsetup nobrowser noload blank bare nohint fullhint}"
+    read -r -a chosen <<<"${VARIANTS:-blank nohint fullhint}"
     programs+=("${chosen[@]}")
 fi
 for ((i = 0; i < runs; ++i)); do
     for ((k = 0; k < ${#programs[@]}; ++k)); do
         who=${programs[(i + k) % ${#programs[@]}]}
         case $who in
-            mq) line=$(watch mq) ;;
-            ref) line=$(watch startup_reference) ;;
-            *) line=$(watch startup_variants "$who") ;;
+            mq) line=$(watch app/mq) ;;
+            ref) line=$(watch app/startup_reference) ;;
+            blank) line=$(watch blank/mq) ;;
+            nohint) line=$(FONTCONFIG_FILE=$work/hintnone.conf watch app/mq) ;;
+            fullhint) line=$(FONTCONFIG_FILE=$work/hintfull.conf watch app/mq) ;;
+            *) echo "unknown variant $who" >&2; exit 2 ;;
         esac
         echo "$who $line $i" >>"$work/results"
     done

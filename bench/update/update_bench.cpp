@@ -1,16 +1,19 @@
 // Clicking 内　容　更　新 in the real editor until NAME.txt is on disk, against a plain
 // write of the same bytes timed in the same run.
 //   update_bench [rounds]
-#include "app/services.h"
-#include "app/startup.h"
-#include "profile/profilefile.h"
-#include "windows/form1.h"
-#include "windows/form2.h"
-#include "bench/measure.h"
+#include "form1.h"
+#include "profilefile.h"
+#include "services.h"
+#include "shell.h"
+
+#include "measure.h"
+#include "sampleprofile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -23,28 +26,16 @@ using namespace mq;
 
 namespace {
 
-struct Typed
+// Two profiles, so that every click changes the file: the sample, and the sample with
+// every entry one character longer.
+Record profile(int round)
 {
-    int slot;
-    const char *text;
-};
-
-// Two profiles, so that every click changes the file.
-constexpr Typed First[] = {
-    {1, "山田"}, {2, "太郎"}, {10, "ﾔﾏﾀﾞ"}, {11, "ﾀﾛｳ"}, {14, "YAMADA"}, {13, "TARO"}, {17, "123"},
-    {18, "4567"}, {20, "東京都"}, {21, "千代田区"}, {22, "丸の内"}, {23, "9-9-9"}, {26, "03"},
-    {27, "1234"}, {28, "5678"}, {31, "090"}, {32, "1234"}, {33, "5678"}, {34, "30"}, {35, "会社員"},
-    {38, "1975"}, {39, "4"}, {40, "1"}, {42, "taro"}, {43, "example.com"}, {44, "yamada"},
-    {45, "secret"}, {47, "見本銀行"}, {48, "本店"}, {49, "普通"}, {50, "1234567"},
-    {51, "たろうの部屋"}, {52, "タロウノヘヤ"}, {53, "https://www.example.com/"}, {54, "日記です"},
-    {55, "10"}, {56, "300"}};
-constexpr Typed Second[] = {
-    {1, "佐藤"}, {2, "花子"}, {10, "ｻﾄｳ"}, {11, "ﾊﾅｺ"}, {14, "SATO"}, {13, "HANAKO"}, {17, "060"},
-    {18, "0001"}, {20, "北海道"}, {21, "札幌市"}, {22, "中央区"}, {23, "1-2"}, {26, "011"},
-    {27, "222"}, {28, "3333"}, {31, "080"}, {32, "9876"}, {33, "5432"}, {34, "41"}, {35, "教員"},
-    {38, "1984"}, {39, "12"}, {40, "31"}, {42, "hanako"}, {43, "example.net"}, {44, "sato"},
-    {45, "pass"}, {47, "例示銀行"}, {48, "札幌支店"}, {49, "当座"}, {50, "7654321"},
-    {51, "はなこ"}, {52, "ハナコ"}, {53, "https://example.net/"}, {54, "写真"}, {55, "3"}, {56, "90"}};
+    Record r = sample::entries();
+    if (round % 2)
+        for (int slot : InputSlots)
+            r[slot] += QLatin1Char('2');
+    return r;
+}
 
 QByteArray contents(const QString &path)
 {
@@ -52,6 +43,24 @@ QByteArray contents(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
+}
+
+QWidget *topLevel(const QString &name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == name)
+            return w;
+    return nullptr;
+}
+
+// Types into the editor's entry as a user would leave it.
+void setEntry(QWidget *editor, int slot, const QString &text)
+{
+    QWidget *w = editor->findChild<QWidget *>(QStringLiteral("Text(%1)").arg(slot));
+    if (auto *line = qobject_cast<QLineEdit *>(w))
+        line->setText(text);
+    else if (auto *multi = qobject_cast<QPlainTextEdit *>(w))
+        multi->setPlainText(text);
 }
 
 } // namespace
@@ -73,27 +82,29 @@ int main(int argc, char *argv[])
     Services services;
     services.showMessage = [&](const QString &text, const QString &) { messages << text; };
     services.openUrl = [](const QUrl &) { return true; };
-    services.programDir = dir.path();
-    const QString namePath = profilePath(services);
+    services.profilePath = dir.filePath(QStringLiteral("NAME.txt"));
+    const QString namePath = services.profilePath;
     const QString plainPath = dir.filePath(QStringLiteral("plain.bin"));
 
-    Form1 palette(services);
+    Shell shell(services);
+    Form1 &palette = shell.palette();
     palette.show();
 
     std::vector<double> update, save, plain, synced;
     for (int r = 0; r < rounds; ++r) {
-        palette.Command1->click();
-        Form2 *editor = palette.editor();
+        palette.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+        QWidget *editor = topLevel(QStringLiteral("Form2"));
         if (!editor) {
             std::fprintf(stderr, "the editor did not open\n");
             return 1;
         }
-        for (const Typed &t : (r % 2 ? Second : First))
-            editor->setEntry(t.slot, QString::fromUtf8(t.text));
+        const Record typed = profile(r);
+        for (int slot : InputSlots)
+            setEntry(editor, slot, typed[slot]);
 
         QElapsedTimer t;
         t.start();
-        editor->btn内容更新->click();
+        editor->findChild<QPushButton *>(QStringLiteral("btn内容更新"))->click();
         update.push_back(t.nsecsElapsed() / 1e3);
         // The editor unloads itself later; let it go before the next click.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -108,7 +119,7 @@ int main(int argc, char *argv[])
             if (slot == 1)
                 surname = text;
         });
-        if (surname != QString::fromUtf8((r % 2 ? Second : First)[0].text)) {
+        if (surname != typed[1]) {
             std::fprintf(stderr, "NAME.txt does not hold this round's profile\n");
             return 1;
         }

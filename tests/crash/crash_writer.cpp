@@ -2,8 +2,10 @@
 //   crash_writer expect DIR   writes the two profiles once, to DIR/A.txt and DIR/B.txt
 //   crash_writer loop DIR     saves A and B in turn to DIR/NAME.txt until killed
 //   crash_writer once DIR     saves A to DIR/NAME.txt once
-#include "profile/failure.h"
-#include "profile/profilefile.h"
+#include "failure.h"
+#include "profilefile.h"
+
+#include "sampleprofile.h"
 
 #include <QString>
 
@@ -16,18 +18,15 @@ namespace {
 
 Record recordA()
 {
-    Record r;
-    for (int s = 0; s < SlotCount; ++s)
-        r[s] = QStringLiteral("山田%1").arg(s);
-    return r;
+    return sample::values();
 }
 
 // Longer by far, so that many kills land inside its writes.
 Record recordB()
 {
-    Record r;
+    Record r = sample::values();
     for (int s = 0; s < SlotCount; ++s)
-        r[s] = QStringLiteral("ｻﾄｳﾊﾅｺ佐藤花子sato%1 ").arg(s).repeated(200);
+        r[s] = (r[s] + QStringLiteral("%1 ").arg(s)).repeated(200);
     return r;
 }
 

@@ -1,9 +1,9 @@
 // libFuzzer target: any bytes given to the profile reader must end in 57 slots set in order,
 // or in number 62 after the ones read, and never in a crash.
-#include "profile/cp932.h"
-#include "profile/failure.h"
-#include "profile/profilefile.h"
-#include "profile/record.h"
+#include "cp932.h"
+#include "failure.h"
+#include "profilefile.h"
+#include "record.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -42,7 +42,7 @@ xdo() {
 
 # The test's record: the sample profile, with the awkward values the drags must carry.
 values=$work/values.txt
-cp "$here/sample_profile.txt" "$values" || exit 1
+"$host" --write-sample "$values" || exit 1
 set_value() { # slot, escaped text
     local tmp=$values.tmp
     awk -v n=$(($1 + 1)) -v v="$2" 'NR == n { print v; next } { print }' "$values" >"$tmp" && mv "$tmp" "$values"

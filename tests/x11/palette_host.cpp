@@ -1,9 +1,11 @@
 // The real palette in a process of its own, for the drag-and-drop test under Xvfb.
 //
 //   palette_host --out DIR [--values FILE] [--pos X Y]
+//   palette_host --write-sample FILE
 //
 // FILE holds one value per line, slot 0 first, UTF-8, with \n, \r, \t and \\ escaped;
-// slots past its end keep their design text. The host writes into DIR:
+// slots past its end keep their design text. --write-sample writes the tests' sample
+// profile in that form and exits. The host writes into DIR:
 //   palette.geom   once the window is on screen: "window X Y W H", then per box
 //                  "box I X Y W H TEXTWIDTH" in global pixels
 //   drags.log      "press I BUTTON", "start I", "end I" as drags come and go
@@ -11,9 +13,13 @@
 //   boxes-N.txt    all 57 texts (escaped as above), when DIR/request says "dump N"
 //   boxes-exit.txt the same on exit; "quit" in DIR/request closes the palette.
 
-#include "app/look.h"
-#include "app/services.h"
-#include "windows/form1.h"
+#include "form1.h"
+#include "look.h"
+#include "palettebox.h"
+#include "services.h"
+#include "textline.h"
+
+#include "sampleprofile.h"
 
 #include <QApplication>
 #include <QChildEvent>
@@ -27,6 +33,7 @@
 #include <QWindow>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -84,7 +91,7 @@ void appendLine(const QString &path, const QString &line)
 
 [[noreturn]] void usage(const char *why)
 {
-    std::fprintf(stderr, "palette_host: %s\nusage: palette_host --out DIR [--values FILE] [--pos X Y]\n", why);
+    std::fprintf(stderr, "palette_host: %s\nusage: palette_host --out DIR [--values FILE] [--pos X Y] | --write-sample FILE\n", why);
     std::exit(2);
 }
 
@@ -96,25 +103,27 @@ public:
     DragWatcher(const mq::Form1 &form, QString log)
         : m_log(std::move(log))
     {
-        for (int i = 0; i < mq::SlotCount; ++i)
-            form.Text(i)->installEventFilter(this);
+        for (mq::PaletteBox *box : form.findChildren<mq::PaletteBox *>())
+            box->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        auto *box = static_cast<mq::PaletteBox *>(watched);
+        // "Text(I)": the slot the box shows.
+        const QString name = watched->objectName();
+        const int index = name.mid(5, name.size() - 6).toInt();
         switch (event->type()) {
         case QEvent::MouseButtonPress:
             appendLine(m_log, QStringLiteral("press %1 %2")
-                                  .arg(box->index())
+                                  .arg(index)
                                   .arg(int(static_cast<QMouseEvent *>(event)->button())));
             break;
         case QEvent::ChildAdded:
-            appendLine(m_log, QStringLiteral("start %1").arg(box->index()));
+            appendLine(m_log, QStringLiteral("start %1").arg(index));
             break;
         case QEvent::ChildRemoved:
-            appendLine(m_log, QStringLiteral("end %1").arg(box->index()));
+            appendLine(m_log, QStringLiteral("end %1").arg(index));
             break;
         default: break;
         }
@@ -125,11 +134,11 @@ private:
     QString m_log;
 };
 
-QByteArray boxDump(const mq::Form1 &form)
+QByteArray dump(const mq::Record &values)
 {
     QByteArray out;
-    for (int i = 0; i < mq::SlotCount; ++i)
-        out += escaped(form.Text(i)->text()).toUtf8() + '\n';
+    for (const QString &value : values)
+        out += escaped(value).toUtf8() + '\n';
     return out;
 }
 
@@ -137,6 +146,9 @@ QByteArray boxDump(const mq::Form1 &form)
 
 int main(int argc, char **argv)
 {
+    // Before any display is needed.
+    if (argc == 3 && std::strcmp(argv[1], "--write-sample") == 0)
+        return writeAtomically(QString::fromLocal8Bit(argv[2]), dump(sample::values())) ? 0 : 1;
     QApplication app(argc, argv);
     mq::applyLook(app);
 
@@ -171,7 +183,7 @@ int main(int argc, char **argv)
         appendLine(messages, line);
     };
     services.openUrl = [](const QUrl &) { return true; };
-    services.programDir = outDir;
+    services.profilePath = dir.filePath(QStringLiteral("NAME.txt"));
 
     mq::Form1 form(services);
     if (!valuesPath.isEmpty()) {
@@ -182,7 +194,7 @@ int main(int argc, char **argv)
         // A final line end leaves one empty piece that is not a slot.
         const int count = std::min<int>(mq::SlotCount, lines.size() - (lines.endsWith(QByteArray()) ? 1 : 0));
         for (int i = 0; i < count; ++i)
-            form.Text(i)->setText(unescaped(QString::fromUtf8(lines.at(i))));
+            form.setValue(i, unescaped(QString::fromUtf8(lines.at(i))));
     }
     DragWatcher watcher(form, dir.filePath(QStringLiteral("drags.log")));
 
@@ -202,9 +214,9 @@ int main(int argc, char **argv)
         const QPoint origin = form.mapToGlobal(QPoint(0, 0));
         s << "window " << origin.x() << ' ' << origin.y() << ' ' << form.width() << ' ' << form.height() << '\n';
         for (int i = 0; i < mq::SlotCount; ++i) {
-            const mq::PaletteBox *b = form.Text(i);
+            const auto *b = form.findChild<mq::PaletteBox *>(QStringLiteral("Text(%1)").arg(i));
             const QPoint g = b->mapToGlobal(QPoint(0, 0));
-            const int textWidth = QFontMetrics(b->font()).horizontalAdvance(b->shownText());
+            const int textWidth = QFontMetrics(b->font()).horizontalAdvance(mq::asOneLine(b->text()));
             s << "box " << i << ' ' << g.x() << ' ' << g.y() << ' ' << b->width() << ' ' << b->height() << ' '
               << textWidth << '\n';
         }
@@ -224,13 +236,13 @@ int main(int argc, char **argv)
         f.close();
         QFile::remove(path);
         if (request.startsWith(QLatin1String("dump ")))
-            writeAtomically(dir.filePath(QStringLiteral("boxes-%1.txt").arg(request.mid(5))), boxDump(form));
+            writeAtomically(dir.filePath(QStringLiteral("boxes-%1.txt").arg(request.mid(5))), dump(form.values()));
         else if (request == QLatin1String("quit"))
             form.close();
     });
     control.start(50);
 
     const int rc = app.exec();
-    writeAtomically(dir.filePath(QStringLiteral("boxes-exit.txt")), boxDump(form));
+    writeAtomically(dir.filePath(QStringLiteral("boxes-exit.txt")), dump(form.values()));
     return rc;
 }

@@ -17,7 +17,8 @@ work=$(mktemp -d)
 trap 'x11_cleanup; rm -rf "$work"' EXIT
 mkdir "$work/palette"
 x11_start_xvfb "$work" || exit 1
-"$1" --out "$work/palette" --values "$here/sample_profile.txt" --pos 0 0 2>"$work/palette.err" &
+"$1" --write-sample "$work/values.txt" || exit 1
+"$1" --out "$work/palette" --values "$work/values.txt" --pos 0 0 2>"$work/palette.err" &
 x11_pids+=($!)
 x11_wait_file "$work/palette/palette.geom" 20 || { echo "FAIL: the palette did not show" >&2; exit 1; }
 sleep 1

@@ -1,9 +1,9 @@
 // Opens the help window as the palette does and saves a picture of it:
 //   helpshot <out.png> [hold-ms]
 // With hold-ms the window stays up that long after the picture, for a screen grab.
-#include "app/look.h"
-#include "app/services.h"
-#include "windows/form3.h"
+#include "look.h"
+#include "services.h"
+#include "form3.h"
 
 #include <QApplication>
 #include <QPixmap>

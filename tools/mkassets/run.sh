@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
 build=${MKASSETS_BUILD:-${TMPDIR:-/tmp}/mq-mkassets}
 
-cmake -S "$top" -B "$build" -G Ninja -DMQ_TESTS=OFF >/dev/null
+cmake -S "$top" -B "$build" -G Ninja >/dev/null
 cmake --build "$build" --target mkassets -j2
 QT_QPA_PLATFORM=offscreen "$build/tools/mkassets/mkassets" "$top/assets"
 echo "written: $top/assets"

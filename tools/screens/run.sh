@@ -5,7 +5,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 out=${1:-$top/docs/editor.png}
 build=${TMPDIR:-/tmp}/mq-screens-build
-cmake -S "$top" -B "$build" -G Ninja -DMQ_TESTS=OFF >/dev/null
+cmake -S "$top" -B "$build" -G Ninja >/dev/null
 cmake --build "$build" --target screens
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" "$build/tools/screens/screens" "$out"
 echo "wrote $out"

@@ -1,16 +1,15 @@
-// Shows the palette with a sample profile and the editor beside it, and saves a picture
+// Shows the palette with the sample profile and the editor beside it, and saves a picture
 // of the whole screen:  screens <out.png>   (run on a real X server, e.g. Xvfb)
-#include "app/look.h"
-#include "app/services.h"
-#include "profile/derivation.h"
-#include "windows/form1.h"
-#include "windows/form2.h"
-#include "tests/sampleprofile.h"
+#include "look.h"
+#include "services.h"
+#include "shell.h"
+
+#include "sampleprofile.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QDir>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -29,21 +28,20 @@ int main(int argc, char *argv[])
     mq::Services quiet;
     quiet.showMessage = [](const QString &text, const QString &) { std::fprintf(stderr, "%s\n", qPrintable(text)); };
     quiet.openUrl = [](const QUrl &) { return true; };
-    quiet.programDir = QDir::tempPath();
+    quiet.profilePath = QDir::temp().filePath(QStringLiteral("NAME.txt"));
 
-    const mq::Record values = mq::deriveRecord(sampleEntries());
-
-    mq::Form1 palette(quiet);
-    for (int i = 0; i < mq::SlotCount; ++i)
-        palette.Text(i)->setText(values[i]);
+    mq::Shell shell(quiet);
+    mq::Form1 &palette = shell.palette();
+    palette.setValues(sample::values());
     palette.move(10, 10);
     palette.show();
-    palette.Command1->click();
+    palette.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
 
     int rc = 0;
     QTimer::singleShot(800, &app, [&] {
-        if (mq::Form2 *editor = palette.editor())
-            editor->move(palette.geometry().right() + 20, 10);
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("Form2"))
+                w->move(palette.geometry().right() + 20, 10);
         QTimer::singleShot(800, &app, [&] {
             QScreen *screen = QGuiApplication::primaryScreen();
             const QPixmap shot = screen->grabWindow(0, 0, 0, 760, 580);

@@ -1,12 +1,11 @@
 #include "look.h"
 
-#include "assets/mq.xpm"
+#include "mq.xpm"
 
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
-#include <QScreen>
-#include <QWidget>
+#include <QPainter>
 #include <QStyleFactory>
 
 namespace mq {
@@ -44,22 +43,12 @@ void applyLook(QApplication &app)
     app.setWindowIcon(QIcon(QPixmap(mq_xpm)));
 }
 
-} // namespace mq
-
-namespace mq {
-
-void centreOnScreen(QWidget *window)
+void paintRimmed(QPainter &p, const QRect &r, const QColor &face)
 {
-    QScreen *screen = window->screen();
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    // Before the window manager has framed it, the client area stands for the frame.
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(area.center());
-    window->move(frame.topLeft());
+    // Two fills rather than a one-pixel stroke: at a fractional scale a stroke leaves a
+    // seam of face along the right and bottom edges.
+    p.fillRect(r, Qt::black);
+    p.fillRect(r.adjusted(1, 1, -1, -1), face);
 }
 
 } // namespace mq

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/services.h"
-#include "profile/failure.h"
+#include "failure.h"
+#include "services.h"
 
 #include <QString>
 
@@ -10,9 +10,9 @@
 
 namespace mq {
 
-QString errorReportTitle();
 // Description, two lone CRs, then 【エラーコード＝N】.
 QString errorReportText(int number, const QString &description);
+// One modal box titled "ＶＢエラー"; a box that cannot be shown is given up on silently.
 void reportFailure(const Services &services, int number, const QString &description);
 
 // Every event handler runs its body through this: a failure ends the body at the failing

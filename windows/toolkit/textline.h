@@ -31,7 +31,4 @@ void drawTextLine(QPainter &p, const QRect &r, const QString &text, const QFont 
 // that face has every glyph.
 QFont firstFaceOnly(const QFont &font);
 
-// True when font's first face alone has a glyph for each character of text.
-bool firstFaceCovers(const QFont &font, const QString &text);
-
 } // namespace mq

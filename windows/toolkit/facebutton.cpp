@@ -1,12 +1,18 @@
 #include "facebutton.h"
 
-#include "windows/textline.h"
+#include "look.h"
+#include "textline.h"
 
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
 
 namespace mq {
+
+namespace {
+// How much darker the face is while the button is held down, in percent.
+constexpr int PressedShade = 115;
+} // namespace
 
 FaceButton::FaceButton(const QString &caption, const QColor &face, QWidget *parent)
     : QPushButton(caption, parent)
@@ -22,16 +28,11 @@ FaceButton::FaceButton(const QString &caption, const QColor &face, QWidget *pare
     setDefault(false);
 }
 
-QColor FaceButton::shownFace() const
-{
-    const QColor face = palette().color(QPalette::Button);
-    return isDown() ? face.darker(115) : face;
-}
-
 void FaceButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    paintRimmed(p, rect(), shownFace());
+    const QColor face = palette().color(QPalette::Button);
+    paintRimmed(p, rect(), isDown() ? face.darker(PressedShade) : face);
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     if (text().contains(QLatin1Char('&'))) {
         // A mnemonic: underlined or hidden as the style says, which only drawText knows.
@@ -49,14 +50,6 @@ void FaceButton::paintEvent(QPaintEvent *)
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.drawRect(rect().adjusted(2, 2, -3, -3));
     }
-}
-
-void paintRimmed(QPainter &p, const QRect &r, const QColor &face)
-{
-    // Two fills rather than a one-pixel stroke: at a fractional scale a stroke leaves a
-    // seam of face along the right and bottom edges.
-    p.fillRect(r, Qt::black);
-    p.fillRect(r.adjusted(1, 1, -1, -1), face);
 }
 
 } // namespace mq

@@ -7,19 +7,16 @@
 
 namespace mq {
 
-// What the windows need from the outside world, handed to them as one value so that
-// tests can answer the message box, catch the browser launch and pick the folder.
+// What the windows need from the outside world, handed to them as one value: the
+// program fills it with the desktop's, a test with its own.
 struct Services
 {
     // Modal: returns when the user has dismissed the box.
     std::function<void(const QString &text, const QString &title)> showMessage;
     // False when no browser could be started.
     std::function<bool(const QUrl &url)> openUrl;
-    // Where NAME.txt lives.
-    QString programDir;
-
-    // The real desktop: QMessageBox, QDesktopServices, the program's own folder.
-    static Services desktop();
+    // NAME.txt.
+    QString profilePath;
 };
 
 } // namespace mq

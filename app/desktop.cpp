@@ -1,12 +1,15 @@
-#include "services.h"
+#include "desktop.h"
+
+#include "profilefile.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QMessageBox>
 
 namespace mq {
 
-Services Services::desktop()
+Services desktopServices()
 {
     Services s;
     s.showMessage = [](const QString &text, const QString &title) {
@@ -18,7 +21,7 @@ Services Services::desktop()
         box.exec();
     };
     s.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
-    s.programDir = QCoreApplication::applicationDirPath();
+    s.profilePath = QDir(QCoreApplication::applicationDirPath()).filePath(profileFileName());
     return s;
 }
 

@@ -71,11 +71,6 @@ QString asOneLine(const QString &text)
     return line;
 }
 
-bool firstFaceCovers(const QFont &font, const QString &text)
-{
-    return complete(layOut(asOneLine(text), firstFaceOnly(font), nullptr).runs);
-}
-
 void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QFont &font, Overflow overflow)
 {
     const QString text = asOneLine(original);

@@ -2,11 +2,6 @@
 
 namespace mq {
 
-QString errorReportTitle()
-{
-    return QStringLiteral("ＶＢエラー");
-}
-
 QString errorReportText(int number, const QString &description)
 {
     return description + QStringLiteral("\r\r【エラーコード＝") + QString::number(number) + QStringLiteral("】");
@@ -17,7 +12,7 @@ void reportFailure(const Services &services, int number, const QString &descript
     // A report that itself fails has nowhere left to go; it must not take the program down.
     try {
         if (services.showMessage)
-            services.showMessage(errorReportText(number, description), errorReportTitle());
+            services.showMessage(errorReportText(number, description), QStringLiteral("ＶＢエラー"));
     } catch (...) {
     }
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/services.h"
+#include "services.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
 
 // A desktop for tests: message boxes are recorded instead of shown, the browser is
-// never started, and the program's folder is a fresh temporary one.
+// never started, and NAME.txt lives in a fresh temporary folder.
 struct FakeDesktop
 {
     QStringList messages;
@@ -22,7 +22,7 @@ struct FakeDesktop
             opened << url;
             return true;
         };
-        s.programDir = dir.path();
+        s.profilePath = namePath();
         return s;
     }
 

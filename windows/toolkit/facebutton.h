@@ -2,8 +2,6 @@
 
 #include <QPushButton>
 
-class QPainter;
-
 namespace mq {
 
 // A push button in one flat colour, the palette's Button colour, with a thin black rim,
@@ -15,14 +13,8 @@ class FaceButton : public QPushButton
 public:
     FaceButton(const QString &caption, const QColor &face, QWidget *parent);
 
-    // The face as it is painted now: a shade darker while the button is held down.
-    QColor shownFace() const;
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 };
-
-// A face inside a one-pixel black rim, filling r.
-void paintRimmed(QPainter &p, const QRect &r, const QColor &face);
 
 } // namespace mq

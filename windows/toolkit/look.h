@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QFont>
+#include <QRgb>
 
 class QApplication;
-class QWidget;
+class QPainter;
+class QRect;
+class QColor;
 
 namespace mq {
 
@@ -17,10 +20,10 @@ QFont defaultWindowFont();
 // Style, default font and program icon for the whole application.
 void applyLook(QApplication &app);
 
-// Places a window's frame in the middle of the screen it is on (or the primary one).
-void centreOnScreen(QWidget *window);
-
 // 15 twips make one logical pixel.
 constexpr int px(int twips) { return twips / 15; }
+
+// A face inside a one-pixel black rim, filling r: the flat look of boxes and buttons.
+void paintRimmed(QPainter &p, const QRect &r, const QColor &face);
 
 } // namespace mq

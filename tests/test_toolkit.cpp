@@ -1,0 +1,203 @@
+#include "dragdata.h"
+#include "facebutton.h"
+#include "fixedwindow.h"
+#include "look.h"
+#include "palettebox.h"
+
+#include <QMimeData>
+#include <QPainter>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace mq;
+
+namespace {
+
+// The widget as a screen with that many device pixels to a logical one would show it.
+QImage renderScaled(QWidget *w, qreal scale)
+{
+    QImage image(QSize(qFloor(w->width() * scale), qFloor(w->height() * scale)), QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QPainter p(&image);
+    p.scale(scale, scale);
+    w->render(&p, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+// The rim closes on all four sides.
+void checkRim(const QImage &shot)
+{
+    for (int x : {0, shot.width() - 1})
+        QCOMPARE(shot.pixel(x, shot.height() / 2) & 0xFFFFFF, 0u);
+    for (int y : {0, shot.height() - 1})
+        QCOMPARE(shot.pixel(shot.width() / 2, y) & 0xFFFFFF, 0u);
+}
+
+constexpr WindowDesign Sample{"Sample", "見本", 1500, 750, 0xFFFFFF, Placement::Centred,
+                              Lifetime::UntilClosed};
+
+} // namespace
+
+class TestToolkit : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { applyLook(*qobject_cast<QApplication *>(QCoreApplication::instance())); }
+
+    // What a person sees of a face button: the face in that very colour inside a black
+    // rim, a shade darker while held down, a dotted ring inside the rim while it has the
+    // focus, and the caption grey when it is disabled.
+    void faceButton()
+    {
+        QWidget window;
+        const QColor face = QColor::fromRgb(0xC0FFC0);
+        auto *b = new FaceButton(QStringLiteral("内容変更"), face, &window);
+        b->setGeometry(0, 0, 57, 17);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const int mid = b->height() / 2;
+        QImage shot = b->grab().toImage();
+        QCOMPARE(QColor(shot.pixel(4, mid)), face);
+        QCOMPARE(QColor(shot.pixel(2, mid)), face);
+        checkRim(shot);
+        checkRim(renderScaled(b, 1.5));
+
+        b->setDown(true);
+        shot = b->grab().toImage();
+        QVERIFY(qGray(shot.pixel(4, mid)) < qGray(face.rgb()));
+        b->setDown(false);
+
+        b->setFocus();
+        QVERIFY(b->hasFocus());
+        shot = b->grab().toImage();
+        int dots = 0;
+        for (int y = 2; y < b->height() - 2; ++y)
+            dots += (shot.pixel(2, y) & 0xFFFFFF) == 0;
+        QVERIFY2(dots >= (b->height() - 4) / 3, qPrintable(QString::number(dots)));
+
+        int captionInk = 0;
+        for (int y = 4; y < shot.height() - 4; ++y)
+            for (int x = 4; x < shot.width() - 4; ++x)
+                captionInk += qGray(shot.pixel(x, y)) < 64;
+        QVERIFY2(captionInk > 10, qPrintable(QString::number(captionInk)));
+
+        b->setEnabled(false);
+        shot = b->grab().toImage();
+        int darkest = 255;
+        for (int y = 1; y < shot.height() - 1; ++y)
+            for (int x = 1; x < shot.width() - 1; ++x)
+                darkest = qMin(darkest, qGray(shot.pixel(x, y)));
+        QVERIFY2(darkest > 64, qPrintable(QString::number(darkest)));
+    }
+
+    // A caption's "&" marks its mnemonic and is never drawn itself.
+    void mnemonicMarkIsNotDrawn()
+    {
+        const auto inkWidth = [](const QString &caption) {
+            FaceButton b(caption, Qt::white, nullptr);
+            b.setFixedSize(80, 17);
+            const QImage shot = b.grab().toImage();
+            int left = shot.width(), right = -1;
+            for (int y = 1; y < shot.height() - 1; ++y)
+                for (int x = 1; x < shot.width() - 1; ++x)
+                    if (qGray(shot.pixel(x, y)) < 128) {
+                        left = qMin(left, x);
+                        right = qMax(right, x);
+                    }
+            return right - left + 1;
+        };
+        const int plain = inkWidth(QStringLiteral("AB"));
+        QVERIFY(plain > 0);
+        QVERIFY2(qAbs(inkWidth(QStringLiteral("A&B")) - plain) <= 1, "the & was drawn");
+        QVERIFY(inkWidth(QStringLiteral("A&&B")) > plain + 3);
+    }
+
+    void paletteBoxLooksFlatAndWhite()
+    {
+        PaletteBox b(19, Qt::magenta, nullptr);
+        b.resize(113, 18);
+        b.setText(QString());
+        const QImage shot = b.grab().toImage();
+        checkRim(shot);
+        QCOMPARE(shot.pixel(shot.width() / 2, shot.height() / 2) & 0xFFFFFF, 0xFFFFFFu);
+        checkRim(renderScaled(&b, 1.5));
+    }
+
+    // A value with line breaks shows on one line; the box still holds it as it is.
+    void lineBreaksShowOnOneLine()
+    {
+        PaletteBox broken(54, Qt::black, nullptr);
+        PaletteBox spaced(54, Qt::black, nullptr);
+        broken.resize(113, 18);
+        spaced.resize(113, 18);
+        broken.setText(QStringLiteral("日記\r\n毎日\n更新"));
+        spaced.setText(QStringLiteral("日記 毎日 更新"));
+        QCOMPARE(broken.text(), QStringLiteral("日記\r\n毎日\n更新"));
+        QCOMPARE(broken.grab().toImage(), spaced.grab().toImage());
+    }
+
+    void paletteBoxPressedByAnyButton()
+    {
+        PaletteBox b(7, Qt::black, nullptr);
+        b.resize(57, 18);
+        QSignalSpy pressed(&b, &PaletteBox::pressed);
+        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+            QTest::mousePress(&b, button, Qt::ControlModifier, QPoint(3, 3));
+        QCOMPARE(pressed.count(), 3);
+        for (const QList<QVariant> &args : pressed)
+            QCOMPARE(args.first().toInt(), 7);
+    }
+
+    void dragData_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("japanese") << QStringLiteral("山田太郎");
+        QTest::newRow("line break") << QStringLiteral("たろうの部屋\r\n2行目\n3行目");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("wide") << QString(300, QChar(0x25A0));
+    }
+    void dragData()
+    {
+        QFETCH(QString, text);
+        std::unique_ptr<QMimeData> data(makeDragData(text));
+        QVERIFY(data->hasText());
+        QCOMPARE(data->text(), text);
+        QVERIFY(data->formats().contains(QStringLiteral("text/plain")));
+        QCOMPARE(data->data(QStringLiteral("text/plain;charset=utf-8")), text.toUtf8());
+        QVERIFY(!data->hasUrls());
+        QVERIFY(!data->hasHtml());
+    }
+
+    void fixedWindow()
+    {
+        FixedWindow w(Sample);
+        QCOMPARE(w.objectName(), QStringLiteral("Sample"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("見本"));
+        QCOMPARE(w.size(), QSize(100, 50));
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QVERIFY(w.isWindow());
+        QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
+        QVERIFY(!(w.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(w.testAttribute(Qt::WA_DeleteOnClose));
+        QCOMPARE(w.palette().color(QPalette::Window), QColor(Qt::white));
+    }
+
+    // Centred when first shown; brought to the front again, it stays where it was moved.
+    void centredOncePerLoad()
+    {
+        QPointer<FixedWindow> w = new FixedWindow(Sample);
+        bringToFront(w);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        const QPoint centre = w->screen()->availableGeometry().center();
+        QVERIFY((w->frameGeometry().center() - centre).manhattanLength() <= 2);
+        w->move(5, 5);
+        bringToFront(w);
+        QCOMPARE(w->pos(), QPoint(5, 5));
+        w->close();
+        QTRY_VERIFY(!w);
+    }
+};
+
+QTEST_MAIN(TestToolkit)
+#include "test_toolkit.moc"

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+namespace mq {
+
+// A read-only, focusable box that shows one line of its text centred and clipped, and
+// hands every mouse press to whoever starts drags from it.
+class PaletteBox : public QWidget
+{
+    Q_OBJECT
+public:
+    PaletteBox(int index, const QColor &textColor, QWidget *parent);
+
+    QString text() const { return m_text; }
+    void setText(const QString &text);
+
+Q_SIGNALS:
+    // Any button, at once, without waiting for the pointer to move.
+    void pressed(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    int m_index;
+    QColor m_color;
+    QString m_text;
+};
+
+} // namespace mq
