@@ -170,6 +170,42 @@ private Q_SLOTS:
         }
     }
 
+    // The program's own data folder is made at the first save, for its owner only.
+    void theFirstSaveMakesTheDataFolder()
+    {
+        FakeDesktop d;
+        Services s = d.services();
+        s.profilePath = d.dir.filePath(QStringLiteral("share/mq/NAME.txt"));
+        s.ownProfileFolder = true;
+        Shell shell(s);
+        click(&shell.palette(), "Command1");
+        QVERIFY(!QFileInfo::exists(d.dir.filePath(QStringLiteral("share"))));
+        QPointer<QWidget> editor = window(QStringLiteral("Form2"));
+        click(editor, "btn内容更新");
+        QVERIFY(d.messages.isEmpty());
+        QTRY_VERIFY(!editor);
+        QCOMPARE(QFileInfo(d.dir.filePath(QStringLiteral("share/mq"))).permissions() & 0x7777,
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser | QFile::WriteUser
+                     | QFile::ExeUser);
+        QVERIFY(QFileInfo(s.profilePath).isFile());
+    }
+
+    // Any other folder must be there: a missing one is reported, not made.
+    void aNamedProfileInAMissingFolderIsReported()
+    {
+        FakeDesktop d;
+        Services s = d.services();
+        s.profilePath = d.dir.filePath(QStringLiteral("gone/NAME.txt"));
+        Shell shell(s);
+        click(&shell.palette(), "Command1");
+        QPointer<QWidget> editor = window(QStringLiteral("Form2"));
+        click(editor, "btn内容更新");
+        QCOMPARE(d.messages.size(), 1);
+        QVERIFY(d.messages[0].endsWith(QStringLiteral("【エラーコード＝75】")));
+        QVERIFY(!QFileInfo::exists(d.dir.filePath(QStringLiteral("gone"))));
+        editor->close();
+    }
+
     void closingThePaletteClosesTheOthers()
     {
         FakeDesktop d;

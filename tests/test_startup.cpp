@@ -1,5 +1,3 @@
-#include "browserlaunch.h"
-#include "desktop.h"
 #include "form1.h"
 #include "startup.h"
 #include "version.h"
@@ -11,59 +9,49 @@
 
 using namespace mq;
 
-
 class TestStartup : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // Caption, then the browser, then the profile: the launch sees the caption set and the
+    // palette still unread, and the load does not wait for the browser to finish.
     void normalStart()
     {
         FakeDesktop d;
         writeBytes(d.namePath(), sample::file());
         auto s = d.services();
-        QThread *launchThread = nullptr;
+        Form1 f(s);
+        QString captionAtLaunch;
+        QString firstBoxAtLaunch;
         s.openUrl = [&](const QUrl &url) {
             d.opened << url;
-            launchThread = QThread::currentThread();
+            captionAtLaunch = f.windowTitle();
+            firstBoxAtLaunch = f.values()[0];
             return true;
         };
-        BrowserLaunch browser(s);
-        Form1 f(s);
-        loadForm1(f, s, browser);
+        loadForm1(f, s);
         QCOMPARE(f.windowTitle(), QStringLiteral("ＭＱ (β1.0.0)"));
         QCOMPARE(d.opened, QList<QUrl>{QUrl(QString::fromLatin1(build::HomePage))});
-        // Off the GUI thread, so that building the palette need not wait for the fork.
-        QVERIFY(launchThread && launchThread != QThread::currentThread());
+        QCOMPARE(captionAtLaunch, QStringLiteral("ＭＱ (β1.0.0)"));
+        QCOMPARE(firstBoxAtLaunch, QStringLiteral("■■■■■■"));
         QVERIFY(d.messages.isEmpty());
         QCOMPARE(f.values(), sample::values());
     }
 
-    void noBrowserSkipsTheProfile_data()
-    {
-        QTest::addColumn<int>("delayMs");
-        QTest::newRow("at once") << 0;
-        // The load must wait for a launch that is slower than everything else.
-        QTest::newRow("late") << 300;
-    }
-
     void noBrowserSkipsTheProfile()
     {
-        QFETCH(int, delayMs);
         FakeDesktop d;
         writeBytes(d.namePath(), sample::file());
         auto s = d.services();
         s.openUrl = [&](const QUrl &url) {
-            QThread::msleep(delayMs);
             d.opened << url;
             return false;
         };
-        BrowserLaunch browser(s);
         Form1 f(s);
-        loadForm1(f, s, browser);
+        loadForm1(f, s);
         QCOMPARE(f.windowTitle(), QStringLiteral("ＭＱ (β1.0.0)"));
         QCOMPARE(d.opened.size(), 1);
-        QCOMPARE(d.messages.size(), 1);
-        QVERIFY(d.messages[0].endsWith(QStringLiteral("\r\r【エラーコード＝429】")));
+        QCOMPARE(d.messages, QStringList{QStringLiteral("ブラウザを起動できません。\r\r【エラーコード＝429】")});
         for (const QString &value : f.values())
             QCOMPARE(value, QStringLiteral("■■■■■■"));
     }
@@ -71,18 +59,21 @@ private Q_SLOTS:
     void missingProfileIsReportedOnce()
     {
         FakeDesktop d;
-        BrowserLaunch browser(d.services());
         Form1 f(d.services());
-        loadForm1(f, d.services(), browser);
+        loadForm1(f, d.services());
         QCOMPARE(d.opened.size(), 1);
         QCOMPARE(d.messages.size(), 1);
         QVERIFY(d.messages[0].endsWith(QStringLiteral("【エラーコード＝53】")));
         QCOMPARE(f.values()[0], QStringLiteral("■■■■■■"));
     }
 
-    void profileIsBesideTheProgram()
+    void missingJapaneseFontNamesAPackage()
     {
-        QCOMPARE(desktopServices().profilePath, QCoreApplication::applicationDirPath() + QStringLiteral("/NAME.txt"));
+        FakeDesktop d;
+        reportMissingJapaneseFont(d.services());
+        QCOMPARE(d.messages.size(), 1);
+        QVERIFY(d.messages[0].contains(QStringLiteral("fonts-ipafont-gothic")));
+        QVERIFY(d.messages[0].endsWith(QStringLiteral("【エラーコード＝1003】")));
     }
 
     void caption_data()

@@ -13,7 +13,7 @@ namespace mq {
 
 namespace {
 
-constexpr WindowDesign Design{"Form1", "MQ", 1710, 8205, 0xFFFFFF, Placement::Platform, Lifetime::WholeRun};
+constexpr WindowDesign Design{"Form1", "MQ", 1710, 8205, 0xFFFFFF, Placement::TopLeft, Lifetime::WholeRun};
 
 enum class Pattern { Full, Pair, Phone, Date };
 

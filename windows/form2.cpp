@@ -5,6 +5,7 @@
 #include "facebutton.h"
 #include "look.h"
 #include "profilefile.h"
+#include "profilefolder.h"
 
 #include <QFontMetrics>
 #include <QFrame>
@@ -389,6 +390,8 @@ void Form2::onUpdateClick()
     trap(m_services, [&] {
         const Record values = deriveRecord(entries());
         Q_EMIT updated(values);
+        if (m_services.ownProfileFolder)
+            makeFolderFor(m_services.profilePath);
         writeProfile(m_services.profilePath, values);
         close();
     });

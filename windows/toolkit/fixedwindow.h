@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QRgb>
+#include <QMargins>
 #include <QWidget>
+
+#include <optional>
 
 namespace mq {
 
 enum class Placement {
     Platform, // where the window manager puts a new window
-    Centred,  // centred on the screen each time it is loaded
+    TopLeft,  // its frame's top-left corner at the screen's (where panels leave room)
+    Centred,  // its frame centred on the screen, each time it is loaded
 };
 enum class Lifetime {
     WholeRun,    // made once; closing it does not destroy it
@@ -33,14 +37,21 @@ class FixedWindow : public QWidget
 public:
     explicit FixedWindow(const WindowDesign &design);
 
+    void setVisible(bool visible) override;
+
 protected:
-    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool m_toCentre;
+    void placeOnScreen(const QMargins &frame);
+
+    Placement m_placement;
+    bool m_placed = false;
+    // The frame the placement assumed, until the window manager has told its own.
+    std::optional<QMargins> m_assumedFrame;
 };
 
-// Shows a window and brings it in front of the others, with the focus.
+// Shows a window, restored if it was minimised, in front of the others and with the focus.
 void bringToFront(QWidget *window);
 
 } // namespace mq
