@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs with apt-get whatever of the named package sets is missing (Debian 12, as root).
-#   deps.sh build run test
+#   deps.sh build run test package
 set -euo pipefail
 
 build=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libfontconfig-dev fonts-ipafont-gothic)
-run=(xdg-utils)
-test=(xvfb xauth xdotool x11-utils imagemagick)
+# What the program needs to run: the browser launcher, the X11 and Wayland platforms, and
+# a font that draws Japanese.
+run=(xdg-utils qt6-qpa-plugins qt6-wayland fonts-ipafont-gothic)
+test=(xvfb xauth xdotool x11-utils imagemagick openbox desktop-file-utils appstream)
+package=(dpkg-dev file lintian)
 bench=(xvfb libx11-dev libxdamage-dev)
 
 wanted=()
@@ -15,6 +18,7 @@ for set in "$@"; do
         run) wanted+=("${run[@]}") ;;
         test) wanted+=("${test[@]}") ;;
         bench) wanted+=("${bench[@]}") ;;
+        package) wanted+=("${package[@]}") ;;
         *) echo "deps.sh: unknown set $set" >&2; exit 2 ;;
     esac
 done

@@ -2,7 +2,7 @@
 # Builds the program and its tests and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh build test
+bash scripts/deps.sh build run test package
 # MQ_WERROR=ON makes every compiler warning an error, as CI does.
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMQ_TESTS=ON \
     -DCMAKE_COMPILE_WARNING_AS_ERROR="${MQ_WERROR:-OFF}" >/dev/null

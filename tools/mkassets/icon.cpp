@@ -56,3 +56,9 @@ QImage makeIcon()
         }
     return icon;
 }
+
+QImage iconAt(const QImage &icon, int size)
+{
+    return icon.scaled(size, size, Qt::IgnoreAspectRatio,
+                       size < icon.width() ? Qt::SmoothTransformation : Qt::FastTransformation);
+}

@@ -20,6 +20,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
+    out.mkpath(QStringLiteral("icons"));
 
     const QImage icon = makeIcon();
     const mq::Record sample = mq::deriveRecord(pictureEntries());
@@ -30,6 +31,8 @@ int main(int argc, char *argv[])
     bool ok = icon.save(out.filePath(QStringLiteral("mq.png")), "PNG");
     const QByteArray xpm = xpmSource(icon, "mq_xpm");
     ok = !xpm.isEmpty() && writeFile(out.filePath(QStringLiteral("mq.xpm")), xpm) && ok;
+    for (int size : IconSizes)
+        ok = iconAt(icon, size).save(out.filePath(QStringLiteral("icons/%1.png").arg(size)), "PNG") && ok;
     ok = writeFile(out.filePath(QStringLiteral("palette.bmp")), bmp24(palette)) && ok;
     ok = writeFile(out.filePath(QStringLiteral("browser.bmp")), bmp24(browser)) && ok;
     ok = writeFile(out.filePath(QStringLiteral("balloon.bmp")), bmp24(balloon)) && ok;
