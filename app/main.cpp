@@ -8,6 +8,7 @@
 #include "profilelock.h"
 #include "shell.h"
 #include "startup.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,6 +40,8 @@ int main(int argc, char *argv[])
     // Qt is given no arguments: its own options are not the program's.
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    // How the desktop finds the menu entry and icon of a window (Wayland's app id).
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(mq::build::AppId));
     const bool japanese = fonts.wait();
     mq::applyLook(app);
 
