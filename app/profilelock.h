@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+
+class QSocketNotifier;
 
 namespace mq {
 
@@ -36,11 +37,13 @@ Q_SIGNALS:
 
 private:
     void listen();
+    void answer();
 
     QString m_base;
     int m_answerMs;
     QLockFile m_lock;
-    QLocalServer m_server;
+    int m_listening = -1;
+    QSocketNotifier *m_notifier = nullptr;
 };
 
 } // namespace mq
