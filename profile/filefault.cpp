@@ -89,7 +89,7 @@ Failure tooLargeFile(const QString &path, qint64 size, qint64 limit, Operation o
 
 Failure tooLargeContents(qint64 size, qint64 limit)
 {
-    return {err::TooLarge, QStringLiteral("保存できません。保存する内容が %1 バイトあり、読み込める大きさ（%2 バイト）を超えています。")
+    return {err::TooLarge, QStringLiteral("保存できません。保存する内容が %1 バイトになり、NAME.txt として読み込める大きさ（%2 バイト）を超えます。")
                                .arg(bytes(size), bytes(limit))};
 }
 
