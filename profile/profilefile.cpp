@@ -157,7 +157,8 @@ void readProfile(const QString &path, const std::function<void(int, const QStrin
     case PathState::Absent:
         throw fail(FileFault::Missing);
     case PathState::Unreachable:
-        throw fail(unreachableFault(state));
+        // Named is the folder the file is in, the one a link points into.
+        throw failureFor(unreachableFault(state), Operation::Read, saveTarget(path));
     case PathState::Other:
         throw fail(FileFault::NotAFile);
     case PathState::Regular:
@@ -216,7 +217,9 @@ void writeProfile(const QString &path, const Record &values, SaveDevice &device)
     // Every value is converted before the file is touched: a refusal leaves it as it was.
     const QByteArray bytes = encodeProfile(values);
 
-    auto report = [&](FileFault fault) { return failureFor(fault, Operation::Write, path); };
+    // The folder faults name the folder the new file goes to, the one a link points into.
+    const QString target = saveTarget(path);
+    auto report = [&](FileFault fault) { return failureFor(fault, Operation::Write, target); };
     // What stands there now: what the reader refuses is not the user's profile, and may be
     // something else of value (a device, a pipe another program reads, a file put there by
     // mistake), so it stays as it is. Looked at without opening it, so a pipe never blocks.
@@ -237,16 +240,14 @@ void writeProfile(const QString &path, const Record &values, SaveDevice &device)
     // existing one keeps the mode its owner gave it.
     const unsigned mode = old.kind == PathState::Regular ? old.mode : 0600u;
 
-    // The folder faults name the folder the new file goes to, the one a link points into.
-    const QString target = saveTarget(path);
     if (!device.open(path))
-        throw failureFor(device.fault(), Operation::Write, target);
+        throw report(device.fault());
     CancelGuard guard(device);
     auto fail = [&]() -> Failure {
         const FileFault fault = device.fault();
         device.cancel();
         guard.release();
-        return failureFor(fault, Operation::Write, target);
+        return report(fault);
     };
     if (!device.setMode(mode))
         throw fail();
@@ -258,7 +259,7 @@ void writeProfile(const QString &path, const Record &values, SaveDevice &device)
     if (!device.commit()) {
         const FileFault fault = device.fault();
         device.cancel();
-        throw failureFor(fault, Operation::Write, target);
+        throw report(fault);
     }
 }
 

@@ -676,6 +676,10 @@ private slots:
             << QStringLiteral("unsearchable") << true << QStringLiteral("読み込みできません。") + folderDenied;
         QTest::newRow("save, folder may not be searched")
             << QStringLiteral("unsearchable") << false << QStringLiteral("書き込みできません。") + folderDenied;
+        QTest::newRow("read through a link into a folder that may not be searched")
+            << QStringLiteral("link into unsearchable") << true << QStringLiteral("読み込みできません。") + folderDenied;
+        QTest::newRow("save through a link into a folder that may not be searched")
+            << QStringLiteral("link into unsearchable") << false << QStringLiteral("書き込みできません。") + folderDenied;
         const QString notWritable = QStringLiteral("書き込みできません。フォルダー「%1」に書き込む権限がありません");
         QTest::newRow("save, file writable, folder not") << QStringLiteral("folder read-only") << false << notWritable;
         QTest::newRow("save through a link into a folder not writable")
@@ -704,8 +708,8 @@ private slots:
         } else if (fixture == QLatin1String("folder read-only")) {
             folderMode = 0555;
             fileMode = 0666;
-        } else if (fixture == QLatin1String("link into read-only folder")) {
-            folderMode = 0555;
+        } else if (fixture.startsWith(QLatin1String("link into"))) {
+            folderMode = fixture.endsWith(QLatin1String("unsearchable")) ? 0600 : 0555;
             fileMode = 0666;
             const QString links = dir_.filePath(QStringLiteral("links"));
             QVERIFY(QDir().mkdir(links));
@@ -719,8 +723,8 @@ private slots:
             fileMode = 0000;
         }
         QVERIFY(chmodPath(file, fileMode));
+        const FileId before = idOf(file); // while the folder may still be searched
         QVERIFY(chmodPath(folder, folderMode));
-        const FileId before = idOf(file);
 
         QString skipped;
         const std::optional<Outcome> o = runUnprivileged(
