@@ -4,6 +4,7 @@
 
 #include <QSysInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -45,7 +46,9 @@ private:
 };
 
 // Text typed on Linux uses these code points where Windows' code page 932 table has the
-// ones on the right; some iconv builds refuse the left-hand forms, so map them first.
+// ones on the right, characters of the same shape; they are stored as those and read back
+// as those, on purpose (README.md lists them). Some iconv builds refuse the left-hand
+// forms, so map them first.
 char16_t windowsForm(char16_t c)
 {
     switch (c) {
@@ -63,45 +66,35 @@ char16_t windowsForm(char16_t c)
 bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 bool isTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 
-} // namespace
-
-Encoded encode(const QString &text)
+// iconv's own conversion; false at the first character it refuses, which `stop` then names.
+bool rawEncode(Converter &conv, QStringView text, QByteArray &out, qsizetype *stop)
 {
-    Encoded result;
-    if (text.isEmpty())
-        return result;
-
-    QString mapped = text;
-    for (QChar &c : mapped)
-        c = QChar(windowsForm(c.unicode()));
-
-    Converter conv("CP932", utf16Name());
     // Two bytes per UTF-16 unit is the most code page 932 ever needs.
-    QByteArray out(mapped.size() * 2, Qt::Uninitialized);
-    const char *in = reinterpret_cast<const char *>(mapped.utf16());
+    out.resize(text.size() * 2);
+    const char *in = reinterpret_cast<const char *>(text.utf16());
     const char *const begin = in;
-    size_t inLeft = size_t(mapped.size()) * 2;
+    size_t inLeft = size_t(text.size()) * 2;
     char *dst = out.data();
     size_t outLeft = size_t(out.size());
+    conv.reset();
     const int e = conv.convert(in, inLeft, dst, outLeft);
-    if (e == 0) {
-        out.truncate(dst - out.data());
-        result.bytes = out;
-        return result;
-    }
     // EILSEQ: no mapping, or a lone surrogate; EINVAL: a high surrogate cut off at the end.
     // E2BIG cannot happen with the buffer above, but must not pass as success either.
-    result.unencodable = (in - begin) / 2;
-    return result;
+    if (e != 0) {
+        *stop = (in - begin) / 2;
+        return false;
+    }
+    out.truncate(dst - out.data());
+    return true;
 }
 
-QString decode(QByteArrayView bytes)
+QString decodeWith(Converter &conv, QByteArrayView bytes)
 {
     QString result;
     if (bytes.isEmpty())
         return result;
 
-    Converter conv(utf16Name(), "CP932");
+    conv.reset();
     // Each input byte gives at most one UTF-16 unit.
     QByteArray buffer(bytes.size() * 2, Qt::Uninitialized);
     const char *in = bytes.data();
@@ -133,6 +126,63 @@ QString decode(QByteArrayView bytes)
         conv.reset();
     }
     return QString(reinterpret_cast<const QChar *>(buffer.constData()), (dst - buffer.data()) / 2);
+}
+
+// The first character of `text` that does not read back as it was.
+qsizetype firstChanged(Converter &to, QStringView text)
+{
+    Converter from(utf16Name(), "CP932");
+    QByteArray one;
+    qsizetype stop = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QStringView c = text.mid(i, n);
+        if (!rawEncode(to, c, one, &stop) || decodeWith(from, one) != c)
+            return i;
+        i += n;
+    }
+    return -1;
+}
+
+} // namespace
+
+Encoded encode(const QString &text)
+{
+    Encoded result;
+    if (text.isEmpty())
+        return result;
+
+    QString mapped = text;
+    for (QChar &c : mapped)
+        c = QChar(windowsForm(c.unicode()));
+
+    Converter conv("CP932", utf16Name());
+    QByteArray out;
+    qsizetype stop = 0;
+    const bool whole = rawEncode(conv, mapped, out, &stop);
+    if (whole && decode(out) == mapped) {
+        result.bytes = out;
+        return result;
+    }
+    // iconv also "converts" some characters into others (¥ into the backslash, ‾ into the
+    // tilde) and drops some (the tag characters): only what reads back as it was is kept,
+    // and the first character that would not, whether or not iconv took it, is named.
+    const qsizetype refusedAt = whole ? -1 : stop;
+    const QStringView taken = QStringView(mapped).left(whole ? mapped.size() : refusedAt);
+    qsizetype changed = -1;
+    if (whole || !rawEncode(conv, taken, out, &stop) || decode(out) != taken)
+        changed = firstChanged(conv, taken);
+    // Every character alone reads back, yet not all together: cannot be, but is no success.
+    result.unencodable = changed >= 0 ? changed : std::max<qsizetype>(refusedAt, 0);
+    return result;
+}
+
+QString decode(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return QString();
+    Converter conv(utf16Name(), "CP932");
+    return decodeWith(conv, bytes);
 }
 
 } // namespace mq::cp932

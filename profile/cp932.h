@@ -15,7 +15,9 @@ struct Encoded
     bool ok() const { return unencodable < 0; }
 };
 
-// Unicode to code page 932. On failure `bytes` is empty and `unencodable` tells where.
+// Unicode to code page 932, of a text every character of which reads back by decode() as
+// it was, or as its Windows form of the same shape (〜 as ～ and the like). On failure
+// `bytes` is empty and `unencodable` tells where.
 Encoded encode(const QString &text);
 
 // Code page 932 to Unicode. Never fails: each invalid sequence becomes InvalidMark.

@@ -24,6 +24,7 @@ constexpr int PermissionDenied = 70;
 constexpr int PathAccess = 75;        // a folder or something else where the file should be
 constexpr int CannotCreateObject = 429;
 constexpr int Unencodable = 1001;     // a character NAME.txt cannot hold
+constexpr int TooLarge = 1002;        // NAME.txt, or what would be saved in it, above the size read
 constexpr int NoJapaneseFont = 1003;  // no installed font draws Japanese
 constexpr int AlreadyRunning = 1004;  // another copy runs on this profile and does not answer
 } // namespace err

@@ -25,8 +25,8 @@ void makeFolderFor(const QString &filePath)
         // mkdir itself, so the folder never exists with a wider mode than 0700.
         if (::mkdir(QFile::encodeName(f).constData(), 0700) != 0 && errno != EEXIST) {
             const int e = errno;
-            Failure failure = failureFor(faultFromErrno(e), Operation::Write);
-            failure.description += QStringLiteral("（%1 を作れません）").arg(QDir::toNativeSeparators(f));
+            Failure failure = failureFor(faultFromErrno(e), Operation::Write, filePath);
+            failure.description += QStringLiteral("（フォルダー「%1」を作れません）").arg(QDir::toNativeSeparators(f));
             throw failure;
         }
     }

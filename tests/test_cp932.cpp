@@ -2,11 +2,92 @@
 
 #include <QtTest>
 
+#include <cstring>
+#include <iterator>
+
+#include <iconv.h>
+
 using namespace mq;
 
 namespace {
 QByteArray hex(const char *h) { return QByteArray::fromHex(h); }
+
+// The system's converter itself, without anything of the program's on top: one code point
+// to code page 932 and back.
+class SystemCp932
+{
+public:
+    SystemCp932() : to_(iconv_open("CP932", "UTF-32LE")), from_(iconv_open("UTF-32LE", "CP932")) {}
+    ~SystemCp932()
+    {
+        for (iconv_t cd : {to_, from_})
+            if (cd != iconv_t(-1))
+                iconv_close(cd);
+    }
+    SystemCp932(const SystemCp932 &) = delete;
+    SystemCp932 &operator=(const SystemCp932 &) = delete;
+    bool ok() const { return to_ != iconv_t(-1) && from_ != iconv_t(-1); }
+
+    // False when the converter refuses the code point.
+    bool encode(char32_t c, QByteArray *bytes)
+    {
+        const QByteArray in(reinterpret_cast<const char *>(&c), 4);
+        return convert(to_, in, bytes);
+    }
+    // -1 unless the bytes give exactly one code point.
+    qint64 decode(const QByteArray &bytes)
+    {
+        QByteArray out;
+        if (!convert(from_, bytes, &out) || out.size() != 4)
+            return -1;
+        char32_t c = 0;
+        std::memcpy(&c, out.constData(), 4);
+        return c;
+    }
+
+private:
+    static bool convert(iconv_t cd, const QByteArray &in, QByteArray *out)
+    {
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        out->resize(in.size() * 4 + 16);
+        char *src = const_cast<char *>(in.constData());
+        size_t srcLeft = size_t(in.size());
+        char *dst = out->data();
+        size_t dstLeft = size_t(out->size());
+        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == size_t(-1) || srcLeft != 0)
+            return false;
+        out->resize(out->size() - qsizetype(dstLeft));
+        return true;
+    }
+
+    iconv_t to_;
+    iconv_t from_;
+};
+
+// One code point (QString::fromUcs4 would take U+FEFF for a byte-order mark and drop it).
+QString text(char32_t c)
+{
+    return QStringView(QChar::fromUcs4(c)).toString();
 }
+
+// The one exception to "saved only as it reads back": Linux input methods give the left
+// character where Windows ones give the right, which has the same shape.
+struct Fold
+{
+    char32_t typed;
+    char32_t stored;
+};
+constexpr Fold Folds[] = {{0x301C, 0xFF5E}, {0x2016, 0x2225}, {0x2212, 0xFF0D}, {0x2014, 0x2015},
+                          {0x00A2, 0xFFE0}, {0x00A3, 0xFFE1}, {0x00AC, 0xFFE2}};
+
+char32_t foldOf(char32_t c)
+{
+    for (const Fold &f : Folds)
+        if (f.typed == c)
+            return f.stored;
+    return c;
+}
+} // namespace
 
 class TestCp932 : public QObject
 {
@@ -55,6 +136,11 @@ private slots:
         QTest::newRow("hangul") << QStringLiteral("ab한") << 2;
         QTest::newRow("lone high surrogate at end") << (QStringLiteral("ab") + QChar(0xD83D)) << 2;
         QTest::newRow("lone low surrogate") << (QStringLiteral("a") + QChar(0xDE00) + QStringLiteral("b")) << 1;
+        // Characters the system's converter takes but turns into others, or drops.
+        QTest::newRow("yen sign, which would come back as a backslash") << QStringLiteral("\\10,000\u00A5") << 7;
+        QTest::newRow("overline, which would come back as a tilde") << QStringLiteral("a\u203Eb") << 1;
+        QTest::newRow("tag character, which would vanish") << (QStringLiteral("旗") + text(0xE0067) + text(0xE007F)) << 1;
+        QTest::newRow("the first of several") << QStringLiteral("山\u00A5\u203E😀") << 1;
     }
     void reportsFirstUnencodable()
     {
@@ -88,6 +174,63 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
         QCOMPARE(cp932::decode(bytes), text);
+    }
+
+    // Over every code point of the BMP and the tag block, against the system's converter:
+    // what the encoder keeps reads back as it was (or as its fold), in the bytes the
+    // system gives it; what it refuses would not have read back; it refuses nothing else.
+    void everyCharacterReadsBackOrIsRefused_data()
+    {
+        QTest::addColumn<uint>("first");
+        QTest::addColumn<uint>("last");
+        QTest::newRow("basic multilingual plane") << 0u << 0xFFFFu;
+        QTest::newRow("tag characters") << 0xE0000u << 0xE007Fu;
+    }
+    void everyCharacterReadsBackOrIsRefused()
+    {
+        QFETCH(uint, first);
+        QFETCH(uint, last);
+        SystemCp932 system;
+        QVERIFY(system.ok());
+        int kept = 0, refused = 0, changedBySystem = 0, folded = 0;
+        for (char32_t c = first; c <= last; ++c) {
+            if (QChar::isSurrogate(c))
+                continue;
+            const QString in = text(c);
+            const cp932::Encoded e = cp932::encode(in);
+            QByteArray bytes;
+            const bool systemTakes = system.encode(c, &bytes);
+            const qint64 back = systemTakes ? system.decode(bytes) : -1;
+            const QByteArray name = "U+" + QByteArray::number(uint(c), 16).toUpper();
+            if (systemTakes && back != qint64(c))
+                ++changedBySystem;
+            if (e.ok()) {
+                ++kept;
+                // Read back by the program's own decoder, and by the system's.
+                QVERIFY2(cp932::decode(e.bytes) == text(foldOf(c)), name.constData());
+                QByteArray stored;
+                QVERIFY2(system.encode(foldOf(c), &stored) && stored == e.bytes, name.constData());
+                QVERIFY2(system.decode(e.bytes) == qint64(foldOf(c)), name.constData());
+                if (foldOf(c) != c)
+                    ++folded;
+            } else {
+                ++refused;
+                QVERIFY2(foldOf(c) == c, name.constData());
+                QVERIFY2(!systemTakes || back != qint64(c), name.constData());
+                QCOMPARE(e.unencodable, 0);
+                // Named where it stands among others.
+                QCOMPARE(cp932::encode(QStringLiteral("山a") + in + QStringLiteral("b")).unencodable, 2);
+            }
+        }
+        // The rule is not idle: the converter does change characters in these ranges.
+        QVERIFY(changedBySystem > 0);
+        QVERIFY(refused > 0);
+        if (first == 0) {
+            QVERIFY(kept > 7000);
+            QCOMPARE(folded, int(std::size(Folds)));
+        }
+        qInfo("%d kept (%d folded), %d refused, %d the system would change", kept, folded, refused,
+              changedBySystem);
     }
 
     void roundTrips_data()

@@ -130,7 +130,11 @@ private Q_SLOTS:
                 const QString expected = nfc.size() == 1 && storable(nfc)
                     ? nfc
                     : wide + (mark == 0xFF9E ? QStringLiteral("゛") : QStringLiteral("゜"));
-                QCOMPARE(toFullWidth(HalfRow.mid(i, 1) + QChar(mark)), expected);
+                const QString wideForm = toFullWidth(HalfRow.mid(i, 1) + QChar(mark));
+                QCOMPARE(wideForm, expected);
+                // What the program's own encoder keeps: only what reads back unchanged.
+                QVERIFY(storable(wideForm));
+                QVERIFY(storable(toHiragana(wideForm)));
             }
         }
     }
