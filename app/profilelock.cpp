@@ -88,7 +88,7 @@ QString ProfileLock::nameFor(const QString &profilePath)
 }
 
 ProfileLock::ProfileLock(const QString &profilePath, const QString &runtimeFolder, int answerMs)
-    : m_base(QDir(runtimeFolder).filePath(nameFor(profilePath)))
+    : m_base(runtimeFolder.isEmpty() ? QString() : QDir(runtimeFolder).filePath(nameFor(profilePath)))
     , m_answerMs(answerMs)
     , m_lock(m_base + QStringLiteral(".lock"))
 {
@@ -107,6 +107,10 @@ ProfileLock::~ProfileLock()
 
 ProfileLock::Claim ProfileLock::claim()
 {
+    // No runtime folder to lock in: run unguarded rather than not at all, and never lock
+    // in the current folder, which may be the profile's.
+    if (m_base.isEmpty())
+        return Claim::First;
     // The running copy may hold the lock but not listen yet, or be just leaving: ask
     // again for a while before giving up.
     const QDeadlineTimer deadline(m_answerMs);
@@ -116,7 +120,7 @@ ProfileLock::Claim ProfileLock::claim()
             return Claim::First;
         }
         if (m_lock.error() != QLockFile::LockFailedError)
-            return Claim::First; // no runtime folder to lock in: run unguarded rather than not at all
+            return Claim::First; // the runtime folder cannot be written: unguarded, as above
         if (ask(m_base + QStringLiteral(".socket"), deadline))
             return Claim::HandedOver;
         QThread::msleep(50);

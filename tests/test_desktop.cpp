@@ -301,6 +301,20 @@ private Q_SLOTS:
         QCOMPARE(claimElsewhere(profile, dir.path()), ProfileLock::Claim::HandedOver);
     }
 
+    // Without a runtime folder the program runs unguarded, and locks nothing in the
+    // current folder, which may be the profile's.
+    void noRuntimeFolder()
+    {
+        QTemporaryDir dir;
+        const QString saved = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        ProfileLock lock(dir.filePath(QStringLiteral("NAME.txt")), QString());
+        const ProfileLock::Claim claim = lock.claim();
+        QDir::setCurrent(saved);
+        QCOMPARE(claim, ProfileLock::Claim::First);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    }
+
     // A copy that holds the lock but never answers is not taken over.
     void aCopyThatDoesNotAnswer()
     {
