@@ -1,68 +1,18 @@
 #include "cp932.h"
 
+#include "systemcp932.h"
+
 #include <QtTest>
 
 #include <cstring>
 #include <iterator>
 
-#include <iconv.h>
 
 using namespace mq;
 
 namespace {
 QByteArray hex(const char *h) { return QByteArray::fromHex(h); }
 
-// The system's converter itself, without anything of the program's on top: one code point
-// to code page 932 and back.
-class SystemCp932
-{
-public:
-    SystemCp932() : to_(iconv_open("CP932", "UTF-32LE")), from_(iconv_open("UTF-32LE", "CP932")) {}
-    ~SystemCp932()
-    {
-        for (iconv_t cd : {to_, from_})
-            if (cd != iconv_t(-1))
-                iconv_close(cd);
-    }
-    SystemCp932(const SystemCp932 &) = delete;
-    SystemCp932 &operator=(const SystemCp932 &) = delete;
-    bool ok() const { return to_ != iconv_t(-1) && from_ != iconv_t(-1); }
-
-    // False when the converter refuses the code point.
-    bool encode(char32_t c, QByteArray *bytes)
-    {
-        const QByteArray in(reinterpret_cast<const char *>(&c), 4);
-        return convert(to_, in, bytes);
-    }
-    // -1 unless the bytes give exactly one code point.
-    qint64 decode(const QByteArray &bytes)
-    {
-        QByteArray out;
-        if (!convert(from_, bytes, &out) || out.size() != 4)
-            return -1;
-        char32_t c = 0;
-        std::memcpy(&c, out.constData(), 4);
-        return c;
-    }
-
-private:
-    static bool convert(iconv_t cd, const QByteArray &in, QByteArray *out)
-    {
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        out->resize(in.size() * 4 + 16);
-        char *src = const_cast<char *>(in.constData());
-        size_t srcLeft = size_t(in.size());
-        char *dst = out->data();
-        size_t dstLeft = size_t(out->size());
-        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == size_t(-1) || srcLeft != 0)
-            return false;
-        out->resize(out->size() - qsizetype(dstLeft));
-        return true;
-    }
-
-    iconv_t to_;
-    iconv_t from_;
-};
 
 // One code point (QString::fromUcs4 would take U+FEFF for a byte-order mark and drop it).
 QString text(char32_t c)

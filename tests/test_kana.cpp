@@ -1,9 +1,9 @@
 #include "cp932.h"
 #include "kana.h"
 
-#include <QtTest>
+#include "systemcp932.h"
 
-#include <iconv.h>
+#include <QtTest>
 
 using namespace mq;
 
@@ -13,49 +13,6 @@ bool storable(const QString &s)
     return cp932::encode(s).ok();
 }
 
-// The system's own converter, apart from the program's encoder: true when the text goes
-// to code page 932 and comes back the same, so nothing is replaced on the way.
-class SystemCp932
-{
-public:
-    SystemCp932()
-        : to(iconv_open("CP932", "UTF-8"))
-        , from(iconv_open("UTF-8", "CP932"))
-    {
-    }
-    ~SystemCp932()
-    {
-        for (iconv_t cd : {to, from})
-            if (cd != iconv_t(-1))
-                iconv_close(cd);
-    }
-    bool ok() const { return to != iconv_t(-1) && from != iconv_t(-1); }
-
-    bool roundTrips(const QString &text)
-    {
-        QByteArray bytes;
-        return convert(to, text.toUtf8(), &bytes) && convert(from, bytes, &back) && QString::fromUtf8(back) == text;
-    }
-
-private:
-    static bool convert(iconv_t cd, const QByteArray &in, QByteArray *out)
-    {
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        out->resize(in.size() * 4 + 16);
-        char *src = const_cast<char *>(in.constData());
-        size_t srcLeft = size_t(in.size());
-        char *dst = out->data();
-        size_t dstLeft = size_t(out->size());
-        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == size_t(-1) || srcLeft != 0)
-            return false;
-        out->resize(out->size() - qsizetype(dstLeft));
-        return true;
-    }
-
-    iconv_t to;
-    iconv_t from;
-    QByteArray back;
-};
 
 // The half-width katakana U+FF61..U+FF9F and the wide forms a reader of them expects.
 const QString HalfRow = QStringLiteral("｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝﾞﾟ");

@@ -20,17 +20,6 @@ work=$3/install-run
 rm -rf "$work"
 mkdir -p "$work/bin" "$work/home" "$work/drops" || exit 1
 trap x11_cleanup EXIT
-failures=0
-fail() {
-    echo "FAIL${step:+ ($step)}: $*" >&2
-    failures=$((failures + 1))
-}
-die() {
-    fail "$@"
-    echo "(all output in $work)" >&2
-    exit 1
-}
-ok() { echo "ok: $*"; }
 
 step="install"
 prefix=$work/prefix
@@ -51,55 +40,34 @@ fi
 "$prefix/bin/mq" --version | grep -qx 'mq [0-9]*\.[0-9]*\.[0-9]*' && ok "mq --version" || fail "mq --version printed no version"
 
 x11_start_xvfb "$work" || exit 1
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-x11_pids+=($!)
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
-    sleep 0.05
-done
+x11_start_openbox "$work" || exit 1
 printf '#!/bin/sh\nexit 0\n' >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 export PATH="$work/bin:$PATH" HOME=$work/home
 unset XDG_DATA_HOME XDG_CONFIG_HOME
 data=$HOME/.local/share/mq
 
-window() {
-    local id i
-    for ((i = 0; i < 200; ++i)); do
-        id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1)
-        [[ -n $id ]] && { echo "$id"; return 0; }
-        sleep 0.05
-    done
-    return 1
-}
-close_window() { xdotool windowactivate --sync "$1" key --clearmodifiers alt+F4 2>/dev/null; }
 start() {
     (cd / && exec "$prefix/bin/mq") >/dev/null 2>"$work/$1.err" &
     mq_pid=$!
     x11_pids+=("$mq_pid")
 }
-stop() {
-    local p
-    p=$(window 'ＭＱ \(β1\.0\.0\)') && close_window "$p"
-    for _ in $(seq 100); do kill -0 "$mq_pid" 2>/dev/null || break; sleep 0.05; done
-    kill -0 "$mq_pid" 2>/dev/null && { fail "the palette did not close"; kill "$mq_pid"; }
-    wait "$mq_pid" 2>/dev/null
-}
+stop() { x11_quit_palette "$mq_pid" || fail "the palette did not close"; }
 
 step="first start"
 start first
-box=$(window 'ＶＢエラー') || die "the first start showed no report"
+box=$(x11_window 'ＶＢエラー') || die "the first start showed no report"
 for _ in $(seq 100); do grep -q 'エラーコード＝53】' "$work/first.err" && break; sleep 0.05; done
 grep -q 'エラーコード＝53】' "$work/first.err" && ok "the first start reports 53" ||
     fail "the first start reported: $(cat "$work/first.err")"
-xdotool key --window "$box" Return
-palette=$(window 'ＭＱ \(β1\.0\.0\)') || die "no palette after the report"
+x11_dismiss "$box" || die "the report box would not close"
+palette=$(x11_window 'ＭＱ \(β1\.0\.0\)') || die "no palette after the report"
 [[ -e $data ]] && fail "the data folder was made before anything was saved"
 
 step="first save"
 sleep 0.5
 xdotool mousemove --window "$palette" 28 8 click 1
-editor=$(window '内容変更') || die "内容変更 opened no editor"
+editor=$(x11_window '内容変更') || die "内容変更 opened no editor"
 sleep 0.5
 # The focus is in the kanji family name, whose design text is selected for typing over.
 xdotool key --window "$editor" ctrl+a
@@ -116,7 +84,7 @@ stop
 
 step="next start"
 start next
-palette=$(window 'ＭＱ \(β1\.0\.0\)') || die "no palette at the next start"
+palette=$(x11_window 'ＭＱ \(β1\.0\.0\)') || die "no palette at the next start"
 sleep 1
 [[ -n $(xdotool search --name '^ＶＢエラー$' 2>/dev/null) ]] && fail "the next start showed a report: $(cat "$work/next.err")"
 grep -q 'エラーコード' "$work/next.err" && fail "the next start reported: $(cat "$work/next.err")"
@@ -140,8 +108,4 @@ sleep 0.5
     fail "the drop carried [$(cat "$work/drops/drop-1/text")]"
 stop
 
-if ((failures)); then
-    echo "$failures check(s) failed; all output in $work" >&2
-    exit 1
-fi
-echo "PASS: installed, NAME.txt made in the data folder and read again"
+x11_finish "installed, NAME.txt made in the data folder and read again"
