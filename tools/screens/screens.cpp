@@ -1,5 +1,6 @@
-// Shows the palette with the sample profile and the editor beside it, and saves a picture
-// of the whole screen:  screens <out.png>   (run on a real X server, e.g. Xvfb)
+// Shows the palette with the sample profile and the editor (or, with "help", the help
+// window) beside it, and saves a picture of the screen:  screens <out.png> [help]
+// (run on a real X server, e.g. Xvfb)
 #include "look.h"
 #include "services.h"
 #include "shell.h"
@@ -24,6 +25,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
+    const bool help = argc > 2 && QByteArray(argv[2]) == "help";
 
     mq::Services quiet;
     quiet.showMessage = [](const QString &text, const QString &) { std::fprintf(stderr, "%s\n", qPrintable(text)); };
@@ -35,16 +37,16 @@ int main(int argc, char *argv[])
     palette.setValues(sample::values());
     palette.move(10, 10);
     palette.show();
-    palette.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    palette.findChild<QPushButton *>(help ? QStringLiteral("btnHelp") : QStringLiteral("Command1"))->click();
 
     int rc = 0;
     QTimer::singleShot(800, &app, [&] {
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String("Form2"))
+            if (w->objectName() == QLatin1String(help ? "Form3" : "Form2"))
                 w->move(palette.geometry().right() + 20, 10);
         QTimer::singleShot(800, &app, [&] {
             QScreen *screen = QGuiApplication::primaryScreen();
-            const QPixmap shot = screen->grabWindow(0, 0, 0, 760, 580);
+            const QPixmap shot = help ? screen->grabWindow(0, 0, 0, 910, 600) : screen->grabWindow(0, 0, 0, 760, 580);
             if (!shot.save(out, "PNG"))
                 rc = 1;
             QCoreApplication::quit();
