@@ -3,8 +3,11 @@
 #include "palettebox.h"
 
 #include "fakedesktop.h"
+#include "ink.h"
 #include "sampleprofile.h"
 
+#include <QAccessible>
+#include <QClipboard>
 #include <QDrag>
 #include <QMimeData>
 #include <QPushButton>
@@ -283,6 +286,137 @@ private Q_SLOTS:
                 [] { throw Failure{err::OutOfMemory, QStringLiteral("メモリが不足しています。")}; });
         f.findChild<QPushButton *>(name)->click();
         QCOMPARE(d.messages, QStringList{QStringLiteral("メモリが不足しています。\r\r【エラーコード＝7】")});
+    }
+
+    void designValuesFitTheirBoxes_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<qreal>("scale");
+        for (qreal scale : {1.0, 2.0})
+            for (const char *value : {"123-4567", "100-0001", "1975/4/1", "1975-4-1", "1975/12/1", "1234567"})
+                QTest::addRow("%s %gx", value, scale) << QString::fromLatin1(value) << scale;
+    }
+
+    // Values as wide as the design's boxes were drawn for show whole in a box of 57
+    // pixels, in the palette's own font, with a pixel of white between them and the rim:
+    // the same ink as in the box of the whole row.
+    void designValuesFitTheirBoxes()
+    {
+        QFETCH(QString, value);
+        QFETCH(qreal, scale);
+        FakeDesktop d;
+        Form1 f(d.services());
+        PaletteBox *pair = box(f, 1);
+        PaletteBox *whole = box(f, 0);
+        QCOMPARE(pair->width(), 57);
+        // Even, so that the text starts on the same fraction of a pixel in both.
+        QCOMPARE((whole->width() - pair->width()) % 2, 0);
+        pair->setText(value);
+        whole->setText(value);
+        const QImage shot = rendered(pair, scale);
+        const QImage reference = rendered(whole, scale);
+        const QRect ink = inkBounds(shot, insideRim(shot), qRgb(255, 255, 255));
+        const QRect wholeInk = inkBounds(reference, insideRim(reference), qRgb(255, 255, 255));
+        QVERIFY(!ink.isEmpty());
+        QVERIFY2(ink.left() - insideRim(shot).left() >= scale, qPrintable(QString::number(ink.left())));
+        QVERIFY2(insideRim(shot).right() - ink.right() >= scale, qPrintable(QString::number(ink.right())));
+        QCOMPARE(ink.size(), wholeInk.size());
+        QVERIFY(shot.copy(ink) == reference.copy(wholeInk));
+    }
+
+    // The focus shows as a ring whole on all four sides of what shows of the box, the
+    // rows overlapping as they do.
+    void focusRingIsWholeOnEveryBox()
+    {
+        FakeDesktop d;
+        Form1 f(d.services());
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        // The focus elsewhere, on a button whose own ring is left out of the comparison.
+        QPushButton *elsewhere = f.findChild<QPushButton *>(QStringLiteral("btnHelp"));
+        elsewhere->setFocus();
+        const QImage unfocused = f.grab().toImage();
+        for (int slot = 0; slot < SlotCount; ++slot) {
+            PaletteBox *b = box(f, slot);
+            b->setFocus();
+            QVERIFY(b->hasFocus());
+            const QImage focused = f.grab().toImage();
+            QRect ring;
+            for (int y = 0; y < f.height(); ++y)
+                for (int x = 0; x < f.width(); ++x)
+                    if (focused.pixel(x, y) != unfocused.pixel(x, y) && !elsewhere->geometry().contains(x, y))
+                        ring |= QRect(x, y, 1, 1);
+            QVERIFY2(b->geometry().contains(ring), qPrintable(b->objectName()));
+            // Every row of the box that shows but its rim is inside the ring.
+            QVERIFY2(ring.height() >= b->height() - 6, qPrintable(b->objectName()));
+            const auto dots = [&](QPoint from, QPoint step, int count) {
+                int n = 0;
+                for (QPoint p = from; count-- > 0; p += step)
+                    n += focused.pixel(p) != unfocused.pixel(p);
+                return n;
+            };
+            // A dotted line: one pixel in three, give or take where the pattern turns.
+            const QString where = b->objectName();
+            QVERIFY2(dots(ring.topLeft(), {1, 0}, ring.width()) >= ring.width() / 4, qPrintable(where + QStringLiteral(" top")));
+            QVERIFY2(dots(ring.bottomLeft(), {1, 0}, ring.width()) >= ring.width() / 4, qPrintable(where + QStringLiteral(" bottom")));
+            QVERIFY2(dots(ring.topLeft(), {0, 1}, ring.height()) >= ring.height() / 4, qPrintable(where + QStringLiteral(" left")));
+            QVERIFY2(dots(ring.topRight(), {0, 1}, ring.height()) >= ring.height() / 4, qPrintable(where + QStringLiteral(" right")));
+        }
+    }
+
+    // Ctrl+C on a box puts on the clipboard exactly what a drop from it delivers.
+    void copyKeyCopiesWhatADropDelivers()
+    {
+        FakeDesktop d;
+        Form1 f(d.services());
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        const QString value = QStringLiteral("サイトの説明\r\n二行目 ¥\t終わり");
+        f.setValue(54, value);
+        QGuiApplication::clipboard()->clear();
+        box(f, 54)->setFocus();
+        QTest::keyClick(box(f, 54), Qt::Key_C, Qt::ControlModifier);
+        const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(copied);
+        QTest::mousePress(box(f, 54), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+        const QList<QDrag *> drags = box(f, 54)->findChildren<QDrag *>();
+        QCOMPARE(drags.size(), 1);
+        const QMimeData *dropped = drags[0]->mimeData();
+        QCOMPARE(copied->text(), value);
+        QCOMPARE(copied->formats(), dropped->formats());
+        for (const QString &format : dropped->formats())
+            QCOMPARE(copied->data(format), dropped->data(format));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // Other keys copy nothing and change nothing.
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(box(f, 54), Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(box(f, 54), Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
+        QCOMPARE(f.values()[54], value);
+        QVERIFY(d.messages.isEmpty());
+    }
+
+    // What a screen reader reads: each box by a name of its own, and the value it holds.
+    void boxesTellScreenReadersWhatTheyHold()
+    {
+        FakeDesktop d;
+        Form1 f(d.services());
+        f.setValues(sample::values());
+        QSet<QString> names;
+        for (int slot = 0; slot < SlotCount; ++slot) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(box(f, slot));
+            QVERIFY(a);
+            const QString name = a->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty(), qPrintable(QString::number(slot)));
+            names.insert(name);
+            QCOMPARE(a->text(QAccessible::Value), sample::values()[slot]);
+            QVERIFY(a->state().focusable);
+            QVERIFY(a->state().readOnly);
+        }
+        QCOMPARE(names.size(), SlotCount);
+        f.setValue(17, QStringLiteral("100"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(box(f, 17))->text(QAccessible::Value), QStringLiteral("100"));
+        QVERIFY(QAccessible::queryAccessibleInterface(box(f, 17))->text(QAccessible::Name).contains(QStringLiteral("郵便番号")));
     }
 
     void closingSaysSo()

@@ -71,6 +71,8 @@ private Q_SLOTS:
         b->setFocus();
         QVERIFY(b->hasFocus());
         shot = b->grab().toImage();
+        // The focus changes the ring, not the face.
+        QCOMPARE(QColor(shot.pixel(4, mid)), face);
         int dots = 0;
         for (int y = 2; y < b->height() - 2; ++y)
             dots += (shot.pixel(2, y) & 0xFFFFFF) == 0;
@@ -89,6 +91,41 @@ private Q_SLOTS:
             for (int x = 1; x < shot.width() - 1; ++x)
                 darkest = qMin(darkest, qGray(shot.pixel(x, y)));
         QVERIFY2(darkest > 64, qPrintable(QString::number(darkest)));
+    }
+
+    void keysPressAFocusedButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("presses");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier) << true;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true;
+        QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier) << true;
+        QTest::newRow("Shift+Enter") << int(Qt::Key_Return) << int(Qt::ShiftModifier) << false;
+        QTest::newRow("Ctrl+Enter") << int(Qt::Key_Return) << int(Qt::ControlModifier) << false;
+        QTest::newRow("a letter") << int(Qt::Key_A) << int(Qt::NoModifier) << false;
+    }
+
+    // Enter presses the button that has the focus, as Space does; the window around it
+    // hears nothing of a key the button took.
+    void keysPressAFocusedButton()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, presses);
+        QWidget window;
+        auto *b = new FaceButton(QStringLiteral("内容変更"), Qt::green, &window);
+        b->setGeometry(0, 0, 57, 17);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        b->setFocus();
+        QSignalSpy clicked(b, &QPushButton::clicked);
+        QTest::keyClick(b, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        if (presses && clicked.isEmpty())
+            QVERIFY(clicked.wait(1000));
+        else
+            QVERIFY(!clicked.wait(300));
+        QCOMPARE(clicked.size(), presses ? 1 : 0);
     }
 
     // A caption's "&" marks its mnemonic and is never drawn itself.

@@ -5,9 +5,12 @@
 #include "facebutton.h"
 #include "look.h"
 #include "palettebox.h"
+#include "slotnames.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDrag>
+#include <QGuiApplication>
 
 namespace mq {
 
@@ -95,14 +98,18 @@ Form1::Form1(Services services)
     : FixedWindow(Design)
     , m_services(std::move(services))
 {
+    // The window's default font, which its boxes and buttons use.
+    setFont(paletteFont());
     int slot = 0;
     int row = 1;
     for (Pattern pattern : Rows) {
         for (const BoxSpan &s : spans(pattern)) {
             auto *box = new PaletteBox(slot, bandColor(slot), this);
             box->setObjectName(QStringLiteral("Text(%1)").arg(slot));
+            box->setAccessibleName(slotName(slot));
             box->setGeometry(px(s.left), px(RowPitch * row), px(s.width), px(BoxHeight));
             connect(box, &PaletteBox::pressed, this, &Form1::onBoxPressed);
+            connect(box, &PaletteBox::copyRequested, this, &Form1::onBoxCopy);
             Text[slot++] = box;
         }
         ++row;
@@ -154,6 +161,14 @@ void Form1::onBoxPressed(int slot)
         auto *drag = new QDrag(box);
         drag->setMimeData(makeDragData(box->text()));
         drag->exec(Qt::CopyAction, Qt::CopyAction);
+    });
+}
+
+void Form1::onBoxCopy(int slot)
+{
+    trap(m_services, [&] {
+        // The same data a drop receives, for targets that take no drops.
+        QGuiApplication::clipboard()->setMimeData(makeDragData(Text.at(slot)->text()));
     });
 }
 

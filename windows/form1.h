@@ -37,6 +37,7 @@ protected:
 
 private:
     void onBoxPressed(int slot);
+    void onBoxCopy(int slot);
     void onCommand1Click();
     void onHelpClick();
 

@@ -1,13 +1,14 @@
 #include "form2.h"
 
+#include "captionbox.h"
 #include "derivation.h"
 #include "errorreport.h"
 #include "facebutton.h"
 #include "look.h"
 #include "profilefile.h"
 #include "profilefolder.h"
+#include "slotnames.h"
 
-#include <QFontMetrics>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -192,28 +193,15 @@ const LookDesign &lookOf(Look look)
     return *std::find_if(std::begin(Looks), std::end(Looks), [look](const LookDesign &l) { return l.look == look; });
 }
 
-// One sheet for the window's text boxes: flat one-pixel borders, no scroll bars, and each
-// look's colours, as the table above gives them.
+// One sheet for the window's entries: flat one-pixel borders, no scroll bars, and the
+// entry look's colours, as the table above gives them. Captions and buttons paint
+// themselves.
 QString lookSheet()
 {
-    QString sheet = QStringLiteral("QLineEdit, QPlainTextEdit { border: 1px solid black; padding: 0px; margin: 0px; }\n");
-    for (const LookDesign &l : Looks)
-        if (l.look != Look::Button)
-            sheet += QStringLiteral("*[look=\"%1\"] { background: %2; color: %3; }\n")
-                         .arg(QLatin1String(l.name), QColor::fromRgb(l.background).name(),
-                              QColor::fromRgb(l.text).name());
-    return sheet;
-}
-
-// The design's face may be wider on this desktop than the one it was drawn with; a
-// caption cut off at both ends is worse than a slightly smaller one.
-void fitCaption(QPushButton *b)
-{
-    QFont f = b->font();
-    while (f.pointSizeF() > 6 && QFontMetrics(f).horizontalAdvance(b->text()) > b->width() - 4)
-        f.setPointSizeF(f.pointSizeF() - 0.5);
-    if (f != b->font())
-        b->setFont(f);
+    const LookDesign &entry = lookOf(Look::Entry);
+    return QStringLiteral("QLineEdit, QPlainTextEdit { border: 1px solid black; padding: 0px; margin: 0px; }\n"
+                          "*[look=\"%1\"] { background: %2; color: %3; }\n")
+        .arg(QLatin1String(entry.name), QColor::fromRgb(entry.background).name(), QColor::fromRgb(entry.text).name());
 }
 
 // An entry holds a value of any length; QLineEdit would cut it at 32767 characters.
@@ -242,6 +230,7 @@ QWidget *makeEntry(const Control &c, QWidget *parent)
         w = e;
     }
     w->setObjectName(QStringLiteral("Text(%1)").arg(c.index));
+    w->setAccessibleName(slotName(c.index));
     w->setAcceptDrops(false);
     if (c.flags & Tip)
         w->setToolTip(QStringLiteral("フォームのテキストボックスへDrag&Drop"));
@@ -250,12 +239,10 @@ QWidget *makeEntry(const Control &c, QWidget *parent)
 
 QLineEdit *makeCaption(const Control &c, QWidget *parent)
 {
-    auto *e = new QLineEdit(QString::fromUtf8(c.text), parent);
+    const LookDesign &look = lookOf(c.look);
+    auto *e = new CaptionBox(QString::fromUtf8(c.text), QColor::fromRgb(look.background), QColor::fromRgb(look.text),
+                             parent);
     e->setObjectName(QStringLiteral("項目(%1)").arg(c.index));
-    e->setReadOnly(true);
-    e->setAlignment(Qt::AlignCenter);
-    e->setDragEnabled(true);
-    e->setAcceptDrops(false);
     return e;
 }
 
@@ -275,8 +262,6 @@ void place(QWidget *w, const Control &c)
         w->setFont(gothicFont(SmallPoints));
     else if (!(c.flags & DefaultFont))
         w->setFont(gothicFont(EntryPoints));
-    if (auto *b = qobject_cast<QPushButton *>(w))
-        fitCaption(b);
 }
 
 QString plainTextOf(const QWidget *w)
@@ -300,6 +285,8 @@ Form2::Form2(Services services, const Record &start)
     : FixedWindow(Design)
     , m_services(std::move(services))
 {
+    // The window's default font, for the controls that have none of their own.
+    setFont(defaultWindowFont());
     setStyleSheet(lookSheet());
 
     // Frame1 first, so that it lies behind everything (it is never shown anyway).

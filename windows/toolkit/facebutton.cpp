@@ -3,15 +3,23 @@
 #include "look.h"
 #include "textline.h"
 
+#include <QKeyEvent>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
+
+#include <algorithm>
+#include <cmath>
 
 namespace mq {
 
 namespace {
 // How much darker the face is while the button is held down, in percent.
 constexpr int PressedShade = 115;
+// The rim and a pixel of face on either side of the caption.
+constexpr int CaptionMargin = 2;
+constexpr QChar IdeographicSpace(0x3000);
 } // namespace
 
 FaceButton::FaceButton(const QString &caption, const QColor &face, QWidget *parent)
@@ -43,13 +51,58 @@ void FaceButton::paintEvent(QPaintEvent *)
         p.setFont(font());
         p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine | mnemonic, text());
     } else {
-        drawTextLine(p, rect(), text(), font(), Overflow::Centred);
+        drawCaption(p);
     }
     if (hasFocus()) {
         // Dotted inside the rim, where keyboard users look for it.
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.drawRect(rect().adjusted(2, 2, -3, -3));
     }
+}
+
+
+// A caption spaced out with ideographic spaces ("キ　ャ　ン　セ　ル") was drawn for a face
+// whose spaces are narrower than this desktop's, which are a whole em: where it would not
+// fit, the spaces give way and the characters keep their size.
+void FaceButton::drawCaption(QPainter &p) const
+{
+    const QString caption = text();
+    const QRect face = rect();
+    const qreal room = face.width() - 2 * CaptionMargin;
+    const QFontMetricsF metrics(font());
+    const QStringList parts = caption.split(IdeographicSpace);
+    if (parts.size() == 1 || metrics.horizontalAdvance(caption) <= room) {
+        drawTextLine(p, face, caption, font(), Overflow::Centred);
+        return;
+    }
+    qreal glyphs = 0;
+    for (const QString &part : parts)
+        glyphs += metrics.horizontalAdvance(part);
+    const auto spaces = parts.size() - 1;
+    const qreal space = std::clamp((room - glyphs) / spaces, 0.0, metrics.horizontalAdvance(IdeographicSpace));
+    qreal x = face.left() + (face.width() - glyphs - spaces * space) / 2;
+    for (const QString &part : parts) {
+        const qreal width = metrics.horizontalAdvance(part);
+        if (!part.isEmpty()) {
+            // drawTextLine centres in whole pixels: a box around the part's centre.
+            const int half = int(std::ceil(width / 2)) + 1;
+            const QRect box(qRound(x + width / 2) - half, face.top(), 2 * half, face.height());
+            drawTextLine(p, box, part, font(), Overflow::Centred);
+        }
+        x += width + space;
+    }
+}
+
+void FaceButton::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::NoModifier && !event->isAutoRepeat()) {
+        event->accept();
+        animateClick();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 } // namespace mq

@@ -6,7 +6,8 @@ namespace mq {
 
 // A push button in one flat colour, the palette's Button colour, with a thin black rim,
 // as the design draws it. Painted here: a style would shade the face, and a style sheet
-// costs the palette's start-up more than its two buttons are worth.
+// costs the palette's start-up more than its two buttons are worth. Enter presses it while
+// it has the focus, as Space does.
 class FaceButton : public QPushButton
 {
     Q_OBJECT
@@ -15,6 +16,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void drawCaption(QPainter &p) const;
 };
 
 } // namespace mq

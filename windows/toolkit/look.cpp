@@ -17,19 +17,42 @@ QStringList gothicFamilies()
             QStringLiteral("IPAGothic"),      QStringLiteral("TakaoPGothic")};
 }
 
-QFont gothicFont(qreal pointSize)
+namespace {
+
+constexpr qreal WindowPoints = 9;
+
+QFont gothicFont(const QStringList &families, qreal pointSize)
 {
     QFont f;
-    f.setFamilies(gothicFamilies());
+    f.setFamilies(families);
     f.setPointSizeF(pointSize);
     f.setWeight(QFont::Normal);
     f.setStyleHint(QFont::SansSerif);
     return f;
 }
 
+} // namespace
+
+QFont gothicFont(qreal pointSize)
+{
+    return gothicFont(gothicFamilies(), pointSize);
+}
+
 QFont defaultWindowFont()
 {
-    return gothicFont(9);
+    return gothicFont(WindowPoints);
+}
+
+QFont paletteFont()
+{
+    // One of these comes with each Japanese font package the program depends on.
+    const QStringList halfWidthFigures = {QStringLiteral("IPAGothic"), QStringLiteral("VL Gothic"),
+                                          QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("TakaoGothic")};
+    QStringList families = gothicFamilies();
+    // After the design face, before any proportional one.
+    families = families.mid(0, 2) + halfWidthFigures + families.mid(2);
+    families.removeDuplicates();
+    return gothicFont(families, WindowPoints);
 }
 
 void applyLook(QApplication &app)

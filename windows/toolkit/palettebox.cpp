@@ -4,14 +4,54 @@
 #include "record.h"
 #include "textline.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <mutex>
 
 namespace mq {
 
 namespace {
-// Inside the rim, where the text may go.
-constexpr QMargins TextMargins(2, 1, 2, 1);
+
+// Inside the rim, where the text may go: a value as wide as the design lets it be still
+// has the white of its glyphs' own side bearings between it and the rim.
+constexpr QMargins TextMargins(1, 1, 1, 1);
+
+// What a screen reader reads of a box: the name it was given and the value it holds.
+class PaletteBoxAccessible : public QAccessibleWidget
+{
+public:
+    explicit PaletteBoxAccessible(PaletteBox *box)
+        : QAccessibleWidget(box, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return static_cast<PaletteBox *>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        return s;
+    }
+};
+
+QAccessibleInterface *paletteBoxAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("mq::PaletteBox"))
+        if (auto *box = qobject_cast<PaletteBox *>(object))
+            return new PaletteBoxAccessible(box);
+    return nullptr;
+}
+
 } // namespace
 
 PaletteBox::PaletteBox(int index, const QColor &textColor, QWidget *parent)
@@ -20,6 +60,8 @@ PaletteBox::PaletteBox(int index, const QColor &textColor, QWidget *parent)
     , m_color(textColor)
     , m_text(designText())
 {
+    static std::once_flag accessible;
+    std::call_once(accessible, [] { QAccessible::installFactory(paletteBoxAccessible); });
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::SizeHorCursor);
     setToolTip(QStringLiteral("フォームのテキストボックスへDrag&Drop"));
@@ -32,6 +74,40 @@ void PaletteBox::setText(const QString &text)
         return;
     m_text = text;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, text);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+QRect PaletteBox::unobscured() const
+{
+    QRect shown = rect();
+    const QWidget *parent = parentWidget();
+    if (!parent)
+        return shown;
+    const QObjectList &siblings = parent->children();
+    // Children stack in the order of the list, the last on top.
+    for (qsizetype i = siblings.indexOf(const_cast<PaletteBox *>(this)) + 1; i < siblings.size(); ++i) {
+        const auto *w = qobject_cast<const QWidget *>(siblings.at(i));
+        if (!w || w->isWindow() || !w->isVisibleTo(parent))
+            continue;
+        const QRect over = w->geometry().translated(-pos()) & shown;
+        if (over.isEmpty())
+            continue;
+        // A neighbour covers a strip along one edge: the row below, the box beside.
+        if (over.top() <= shown.top() && over.bottom() >= shown.bottom()) {
+            if (over.left() <= shown.left())
+                shown.setLeft(over.right() + 1);
+            else if (over.right() >= shown.right())
+                shown.setRight(over.left() - 1);
+        } else if (over.top() <= shown.top()) {
+            shown.setTop(over.bottom() + 1);
+        } else if (over.bottom() >= shown.bottom()) {
+            shown.setBottom(over.top() - 1);
+        }
+    }
+    return shown;
 }
 
 void PaletteBox::paintEvent(QPaintEvent *)
@@ -41,13 +117,25 @@ void PaletteBox::paintEvent(QPaintEvent *)
     paintRimmed(p, r, Qt::white);
 
     const QRect inner = r.marginsRemoved(TextMargins);
-    p.setClipRect(inner);
+    QRect ring;
+    if (hasFocus()) {
+        // Just inside the rim of the part that shows, so that no neighbour hides an edge
+        // of it: where a neighbour covers the box, the neighbour's rim is the box's rim.
+        const QRect shown = unobscured();
+        ring = QRect(QPoint(shown.left() > r.left() ? shown.left() : r.left() + 1,
+                            shown.top() > r.top() ? shown.top() : r.top() + 1),
+                     QPoint(shown.right() < r.right() ? shown.right() : r.right() - 1,
+                            shown.bottom() < r.bottom() ? shown.bottom() : r.bottom() - 1));
+    }
+    // A value wider than the box stops short of the ring, which would vanish into it.
+    p.setClipRect(ring.isNull() ? inner : inner & ring.adjusted(1, 1, -1, -1));
     p.setPen(m_color);
     // On one line; a long value shows its start, so it is still recognisable.
     drawTextLine(p, inner, m_text, font(), Overflow::ShowStart);
-    if (hasFocus()) {
+    if (!ring.isNull()) {
+        p.setClipping(false);
         p.setPen(QPen(m_color, 1, Qt::DotLine));
-        p.drawRect(r.adjusted(1, 1, -2, -2));
+        p.drawRect(ring.adjusted(0, 0, -1, -1));
     }
 }
 
@@ -55,6 +143,16 @@ void PaletteBox::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
     Q_EMIT pressed(m_index);
+}
+
+void PaletteBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        event->accept();
+        Q_EMIT copyRequested(m_index);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace mq

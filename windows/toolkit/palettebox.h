@@ -7,7 +7,8 @@
 namespace mq {
 
 // A read-only, focusable box that shows one line of its text centred and clipped, and
-// hands every mouse press to whoever starts drags from it.
+// hands every mouse press to whoever starts drags from it. Its accessible name is given
+// by whoever places it; its accessible value is its text.
 class PaletteBox : public QWidget
 {
     Q_OBJECT
@@ -17,13 +18,19 @@ public:
     QString text() const { return m_text; }
     void setText(const QString &text);
 
+    // The part of the box that no sibling above it covers: rows of boxes overlap.
+    QRect unobscured() const;
+
 Q_SIGNALS:
     // Any button, at once, without waiting for the pointer to move.
     void pressed(int index);
+    // The copy key, while the box has the focus.
+    void copyRequested(int index);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     int m_index;
