@@ -330,6 +330,27 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(d.namePath()));
     }
 
+    // Enter on a focused button presses it, as on the desktop the design comes from.
+    void enterPressesTheFocusedButton()
+    {
+        FakeDesktop d;
+        QPointer<Form2> e = new Form2(d.services(), numbered());
+        e->show();
+        QVERIFY(QTest::qWaitForWindowActive(e));
+        clearButton(*e, 0)->setFocus();
+        QTest::keyClick(clearButton(*e, 0), Qt::Key_Return);
+        QTRY_COMPARE(shown(*e, 1), QString());
+        QCOMPARE(shown(*e, 17), QStringLiteral("p17"));
+
+        QSignalSpy updated(e, &Form2::updated);
+        QPushButton *update = button(*e, QStringLiteral("btn内容更新"));
+        update->setFocus();
+        QTest::keyClick(update, Qt::Key_Enter, Qt::KeypadModifier);
+        QTRY_COMPARE(updated.count(), 1);
+        QTRY_VERIFY(!e);
+        QVERIFY(QFile::exists(d.namePath()));
+    }
+
     void inputMethodsReachEveryEntry()
     {
         FakeDesktop d;
