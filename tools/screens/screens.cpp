@@ -1,6 +1,6 @@
 // Shows the palette with the sample profile and the editor (or, with "help", the help
-// window) beside it, and saves a picture of the screen:  screens <out.png> [help]
-// (run on a real X server, e.g. Xvfb)
+// window) beside it, and saves a picture of the screen; with "palette", of the palette
+// alone:  screens <out.png> [help|palette]   (run on a real X server, e.g. Xvfb)
 #include "look.h"
 #include "services.h"
 #include "shell.h"
@@ -25,7 +25,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
-    const bool help = argc > 2 && QByteArray(argv[2]) == "help";
+    const QByteArray mode = argc > 2 ? QByteArray(argv[2]) : QByteArray("editor");
+    const bool help = mode == "help";
 
     mq::Services quiet;
     quiet.showMessage = [](const QString &text, const QString &) { std::fprintf(stderr, "%s\n", qPrintable(text)); };
@@ -37,9 +38,17 @@ int main(int argc, char *argv[])
     palette.setValues(sample::values());
     palette.move(10, 10);
     palette.show();
+    int rc = 0;
+    if (mode == "palette") {
+        QTimer::singleShot(800, &app, [&] {
+            rc = palette.grab().save(out, "PNG") ? 0 : 1;
+            QCoreApplication::quit();
+        });
+        app.exec();
+        return rc;
+    }
     palette.findChild<QPushButton *>(help ? QStringLiteral("btnHelp") : QStringLiteral("Command1"))->click();
 
-    int rc = 0;
     QTimer::singleShot(800, &app, [&] {
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w->objectName() == QLatin1String(help ? "Form3" : "Form2"))
