@@ -42,7 +42,12 @@ public:
     LaidLine(const LaidLine &) = delete;
     LaidLine &operator=(const LaidLine &) = delete;
 
-    QList<QGlyphRun> runs() const { return m_line.isValid() ? m_layout.glyphRuns() : QList<QGlyphRun>(); }
+    // The glyphs of the first `length` characters, or of all.
+    QList<QGlyphRun> runs(qsizetype length = -1) const
+    {
+        return m_line.isValid() ? m_layout.glyphRuns(length < 0 ? -1 : 0, int(length)) : QList<QGlyphRun>();
+    }
+    qreal xOf(qsizetype position) const { return m_line.isValid() ? m_line.cursorToX(int(position)) : 0; }
     qreal width() const { return m_line.isValid() ? m_line.naturalTextWidth() : 0; }
     qreal height() const { return m_line.isValid() ? m_line.height() : 0; }
 
@@ -116,11 +121,11 @@ bool hasRightToLeft(const QString &text)
     return false;
 }
 
-// text, already on one line, laid out in font's first face as `laid`.
+// text, already on one line, laid out in font's first face as the start of `laid`.
 void drawLaid(QPainter &p, const QRect &r, const QString &text, const LaidLine &laid, const QFont &font,
               Overflow overflow)
 {
-    const QList<QGlyphRun> runs = laid.runs();
+    const QList<QGlyphRun> runs = laid.runs(text.size());
     if (!complete(runs)) {
         const bool fits = overflow == Overflow::Centred
             || QFontMetricsF(font, p.device()).horizontalAdvance(text) <= r.width();
@@ -156,7 +161,7 @@ constexpr int MoreCharacters = 4;
 // The part laid out beyond what is drawn, so that the drawn part is laid out as in the
 // whole line.
 constexpr qsizetype Context = 16;
-constexpr qsizetype FirstPart = 256;
+constexpr qsizetype FirstPart = 64;
 // Text of characters without width never reaches the width; it is cut here.
 constexpr qsizetype ShownLimit = 1024;
 constexpr qsizetype LargestPart = 8192;
@@ -195,7 +200,12 @@ void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QF
         }
         if (whole || end + Context <= line.size() || n >= LargestPart) {
             const QString shown = line.first(end);
-            drawLaid(p, r, shown, LaidLine(shown, face, p.device()), font, overflow);
+            // Laid out alone, unless it is as wide as the line it starts: a line wider than
+            // r is drawn the same from either.
+            if (laid.xOf(end) > r.width())
+                drawLaid(p, r, shown, laid, font, overflow);
+            else
+                drawLaid(p, r, shown, LaidLine(shown, face, p.device()), font, overflow);
             return;
         }
     }
