@@ -515,6 +515,44 @@ private Q_SLOTS:
         QCOMPARE(entry(e, 14)->font().pointSizeF(), QApplication::font().pointSizeF());
         QCOMPARE(clearButton(e, 0)->font().pointSizeF(), QApplication::font().pointSizeF());
     }
+
+    // When the editor opens, every entry shows the beginning of its value, however long.
+    void entriesShowTheBeginning_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("piece");
+        QTest::newRow("longer than its entry") << 80 << QStringLiteral("東京都千代田区丸の内 ");
+        QTest::newRow("a hundred thousand characters") << 100000 << QStringLiteral("東京都千代田区丸の内 ");
+        QTest::newRow("one word longer than its entry") << 300 << QStringLiteral("taro.yamada");
+    }
+    void entriesShowTheBeginning()
+    {
+        QFETCH(int, length);
+        QFETCH(QString, piece);
+        FakeDesktop d;
+        Record start = numbered();
+        for (int slot : InputSlots)
+            start[slot] = (QStringLiteral("S%1").arg(slot) + piece.repeated(length / piece.size() + 1)).first(length);
+        Form2 e(d.services(), start);
+        e.show();
+        QApplication::setActiveWindow(&e);
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        for (int slot : InputSlots) {
+            QWidget *w = entry(e, slot);
+            // Painted, so that each entry has scrolled to show what it shows.
+            w->grab();
+            if (auto *line = qobject_cast<QLineEdit *>(w)) {
+                QStyleOptionFrame option;
+                option.initFrom(line);
+                const QRect room = line->style()->subElementRect(QStyle::SE_LineEditContents, &option, line);
+                QVERIFY2(line->cursorPositionAt(QPoint(room.left() + 2, line->height() / 2)) == 0,
+                         qPrintable(QString::number(slot)));
+            } else {
+                auto *multi = qobject_cast<QPlainTextEdit *>(w);
+                QVERIFY2(multi->cursorForPosition(QPoint(1, 1)).position() == 0, qPrintable(QString::number(slot)));
+            }
+        }
+    }
 };
 
 QTEST_MAIN(TestForm2)

@@ -231,7 +231,11 @@ QWidget *makeEntry(const Control &c, QWidget *parent)
         e->setTabChangesFocus(true);
         e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        e->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+        QTextOption option(Qt::AlignHCenter);
+        // A word longer than a line is broken at the edge, as a multi-line edit box does,
+        // instead of standing centred with both ends cut.
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        e->document()->setDefaultTextOption(option);
         e->document()->setDocumentMargin(1);
         w = e;
     } else {
@@ -294,6 +298,18 @@ QString plainTextOf(const QWidget *w)
     return {};
 }
 
+// Puts text into an entry, which shows its beginning.
+void put(QWidget *w, const QString &text)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(w)) {
+        line->setText(text);
+        // setText leaves the cursor at the end, and a long value would show its end.
+        line->setCursorPosition(0);
+    } else if (auto *multi = qobject_cast<QPlainTextEdit *>(w)) {
+        multi->setPlainText(text);
+    }
+}
+
 } // namespace
 
 Form2::Form2(Services services, const Record &start)
@@ -353,11 +369,7 @@ QString Form2::entry(int slot) const
 
 void Form2::setEntry(int slot, const QString &text)
 {
-    QWidget *w = Text.at(slot);
-    if (auto *line = qobject_cast<QLineEdit *>(w))
-        line->setText(text);
-    else if (auto *multi = qobject_cast<QPlainTextEdit *>(w))
-        multi->setPlainText(text);
+    put(Text.at(slot), text);
 }
 
 Record Form2::entries() const
