@@ -561,7 +561,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("slot");
         QTest::addColumn<QString>("piece");
         for (int slot : {44, 51, 54}) {
-            const QByteArray kind = slot == 44 ? "entry" : slot == 51 ? "one-line multi-line entry" : "multi-line entry";
+            const QByteArray kind = slot == 44 ? "entry"
+                : slot == 51             ? "one-line multi-line entry"
+                                         : "multi-line entry";
             QTest::newRow(kind + ", kanji") << slot << QStringLiteral("東京都千代田区丸の内 ");
             QTest::newRow(kind + ", narrow characters") << slot << QStringLiteral("il.,");
             QTest::newRow(kind + ", short lines") << slot << QStringLiteral("a\n");

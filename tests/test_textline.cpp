@@ -318,10 +318,11 @@ private Q_SLOTS:
         // The shortest start that reaches three widths, with its fallback faces or without.
         const QFontMetricsF merged(font);
         const QFontMetricsF first(firstFaceOnly(font));
+        const auto reach = [&](qsizetype length) {
+            return std::min(merged.horizontalAdvance(text.first(length)), first.horizontalAdvance(text.first(length)));
+        };
         qsizetype shortest = 1;
-        while (shortest < text.size()
-               && std::min(merged.horizontalAdvance(text.first(shortest)), first.horizontalAdvance(text.first(shortest)))
-                   < 3 * width)
+        while (shortest < text.size() && reach(shortest) < 3 * width)
             ++shortest;
         QVERIFY(shortest < 200);
 

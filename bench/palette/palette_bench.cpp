@@ -73,7 +73,9 @@ private:
 Services quietServices()
 {
     Services s;
-    s.showMessage = [](const QString &text, const QString &) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); };
+    s.showMessage = [](const QString &text, const QString &) {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    };
     s.openUrl = [](const QUrl &) { return true; };
     s.profilePath = QStringLiteral("/nonexistent/NAME.txt");
     return s;
