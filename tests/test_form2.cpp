@@ -8,8 +8,10 @@
 #include "sampleprofile.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyleOptionFrame>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -584,6 +586,141 @@ private Q_SLOTS:
         // The two big buttons at the entry size: the spaced-out caption is not shrunk to fit.
         QCOMPARE(button(e, QStringLiteral("btn内容更新"))->font().pointSizeF(), 12.0);
         QCOMPARE(button(e, QStringLiteral("btnキャンセル"))->font().pointSizeF(), 12.0);
+    }
+
+    // When the editor opens, every entry shows the beginning of its value, however long.
+    void entriesShowTheBeginning_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("piece");
+        QTest::newRow("longer than its entry") << 80 << QStringLiteral("東京都千代田区丸の内 ");
+        QTest::newRow("a hundred thousand characters") << 100000 << QStringLiteral("東京都千代田区丸の内 ");
+        QTest::newRow("one word longer than its entry") << 300 << QStringLiteral("taro.yamada");
+    }
+    void entriesShowTheBeginning()
+    {
+        QFETCH(int, length);
+        QFETCH(QString, piece);
+        FakeDesktop d;
+        Record start = numbered();
+        for (int slot : InputSlots)
+            start[slot] = (QStringLiteral("S%1").arg(slot) + piece.repeated(length / piece.size() + 1)).first(length);
+        Form2 e(d.services(), start);
+        e.show();
+        QApplication::setActiveWindow(&e);
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        for (int slot : InputSlots) {
+            QWidget *w = entry(e, slot);
+            // Painted, so that each entry has scrolled to show what it shows.
+            w->grab();
+            if (auto *line = qobject_cast<QLineEdit *>(w)) {
+                QStyleOptionFrame option;
+                option.initFrom(line);
+                const QRect room = line->style()->subElementRect(QStyle::SE_LineEditContents, &option, line);
+                QVERIFY2(line->cursorPositionAt(QPoint(room.left() + 2, line->height() / 2)) == 0,
+                         qPrintable(QString::number(slot)));
+            } else {
+                auto *multi = qobject_cast<QPlainTextEdit *>(w);
+                QVERIFY2(multi->cursorForPosition(QPoint(1, 1)).position() == 0, qPrintable(QString::number(slot)));
+            }
+        }
+    }
+
+    // A long value looks in its entry as it would if the entry held all of it.
+    void longValuesLookWhole_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("piece");
+        for (int slot : {44, 51, 54}) {
+            const QByteArray kind = slot == 44 ? "entry"
+                : slot == 51             ? "one-line multi-line entry"
+                                         : "multi-line entry";
+            QTest::newRow(kind + ", kanji") << slot << QStringLiteral("東京都千代田区丸の内 ");
+            QTest::newRow(kind + ", narrow characters") << slot << QStringLiteral("il.,");
+            QTest::newRow(kind + ", short lines") << slot << QStringLiteral("a\n");
+        }
+    }
+    void longValuesLookWhole()
+    {
+        QFETCH(int, slot);
+        QFETCH(QString, piece);
+        const QString value = piece.repeated(20000 / piece.size());
+        FakeDesktop d;
+        Record start = numbered();
+        start[slot] = value;
+        Form2 e(d.services(), start);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        const QImage shown = entry(e, slot)->grab().toImage();
+
+        type(e, slot, value);
+        if (auto *line = qobject_cast<QLineEdit *>(entry(e, slot)))
+            line->setCursorPosition(0);
+        QCOMPARE(shown, entry(e, slot)->grab().toImage());
+    }
+
+    // A long value is there whole for the user: selected and copied whole, typed into at
+    // its start, replaced, cleared.
+    void longValuesAreEditedWhole_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::newRow("entry") << 44;
+        QTest::newRow("multi-line entry") << 54;
+    }
+    void longValuesAreEditedWhole()
+    {
+        QFETCH(int, slot);
+        FakeDesktop d;
+        Record start = numbered();
+        const QString value = QStringLiteral("ｱ山a").repeated(30000) + QStringLiteral("end");
+        start[slot] = value;
+        start[43] = value; // replaced below
+        start[23] = value; // cleared below
+        Form2 e(d.services(), start);
+        e.show();
+        QApplication::setActiveWindow(&e);
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+
+        QWidget *w = entry(e, slot);
+        auto *multi = qobject_cast<QPlainTextEdit *>(w);
+        QTest::mouseClick(multi ? multi->viewport() : w, Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(QApplication::focusWidget(), w);
+        QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), value);
+        QTest::keyClick(w, Qt::Key_Home, multi ? Qt::ControlModifier : Qt::NoModifier);
+        QTest::keyClicks(w, QStringLiteral("x"));
+        type(e, 43, QStringLiteral("typed"));
+        clearButton(e, 1)->click();
+
+        const std::optional<Record> values = update(e);
+        QVERIFY(values);
+        QCOMPARE((*values)[slot], QStringLiteral("x") + value);
+        QCOMPARE((*values)[43], QStringLiteral("typed"));
+        QCOMPARE((*values)[23], QString());
+    }
+
+    // However long, a value is taken as its entry takes a short one: line ends, separators
+    // and spaces alike.
+    void longValuesAreTakenAsShortOnes_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::newRow("entry") << 44;
+        QTest::newRow("multi-line entry") << 54;
+    }
+    void longValuesAreTakenAsShortOnes()
+    {
+        QFETCH(int, slot);
+        const QString piece = QStringLiteral("a\r\nb\rc\u2028d\u2029e\u00A0f\tg\n山");
+        const auto taken = [&](const QString &value) {
+            FakeDesktop d;
+            Record start = numbered();
+            start[slot] = value;
+            Form2 e(d.services(), start);
+            return update(e).value_or(Record())[slot];
+        };
+        const int times = 20000;
+        QCOMPARE(taken(piece.repeated(times)), taken(piece).repeated(times));
     }
 };
 

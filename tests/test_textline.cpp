@@ -278,6 +278,63 @@ private Q_SLOTS:
         QCOMPARE(ours, qts);
     }
 
+    // A line that shows its start draws only what can show: the whole of a long value
+    // looks exactly as its start alone, so that the rest need not be laid out. A start is
+    // long enough when it reaches three times the rectangle's width.
+    void longLineLooksAsItsStart_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<qreal>("scale");
+        const auto repeated = [](const QString &s) { return s.repeated(20000 / s.size() + 1); };
+        const QString address = repeated(QStringLiteral("東京都千代田区丸の内9-9-9"));
+        QTest::newRow("kanji") << address << 53 << 1.0;
+        QTest::newRow("kanji at 2x") << address << 53 << 2.0;
+        QTest::newRow("kanji, the palette's widest box") << address << 109 << 1.0;
+        QTest::newRow("Latin at 1.5x") << repeated(QStringLiteral("taro@mail.example.jp ")) << 53 << 1.5;
+        QTest::newRow("narrow characters") << repeated(QStringLiteral("il.,")) << 53 << 1.0;
+        QTest::newRow("surrogate pairs") << repeated(QStringLiteral("𠮷野家")) << 53 << 1.0;
+        QTest::newRow("combining marks") << repeated(QStringLiteral("か\u3099e\u0301")) << 53 << 1.25;
+        QTest::newRow("line breaks and tabs") << repeated(QStringLiteral("日記\r\n毎日\t更新")) << 53 << 1.0;
+        QTest::newRow("a character the first face lacks") << repeated(QStringLiteral("日記😀")) << 53 << 1.0;
+        // Out of sight, it no longer decides in which faces the line is drawn.
+        QTest::newRow("a character the first face lacks, far out of sight")
+            << address + QStringLiteral("😀\u0531") << 53 << 1.0;
+        QTest::newRow("a line break, far out of sight") << address + QStringLiteral("\r\n") + address << 53 << 1.0;
+    }
+    void longLineLooksAsItsStart()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(qreal, scale);
+        const QRect r(2, 1, width, 16);
+        // In r, or as if r were wider and only r's part were shown.
+        const auto draw = [&](const QString &t, int wider = 0) {
+            return paint(QSize(width + 4, 18), scale, [&](QPainter &p) {
+                p.setClipRect(r);
+                drawTextLine(p, r.adjusted(0, 0, wider, 0), t, font, Overflow::ShowStart);
+            });
+        };
+        // The shortest start that reaches three widths, with its fallback faces or without.
+        const QFontMetricsF merged(font);
+        const QFontMetricsF first(firstFaceOnly(font));
+        const auto reach = [&](qsizetype length) {
+            return std::min(merged.horizontalAdvance(text.first(length)), first.horizontalAdvance(text.first(length)));
+        };
+        qsizetype shortest = 1;
+        while (shortest < text.size() && reach(shortest) < 3 * width)
+            ++shortest;
+        QVERIFY(shortest < 200);
+
+        const QImage whole = draw(text);
+        QVERIFY(!ink(whole).isEmpty());
+        // Not cut short: a wider rectangle shows the same in r's part.
+        QCOMPARE(whole, draw(text, 4 * width));
+        for (qsizetype length : {shortest, shortest + 1, shortest + 2, shortest + 7, 2 * shortest, qsizetype(1000),
+                                 text.size() / 2, text.size() - 1})
+            QVERIFY2(draw(text.first(length)) == whole, qPrintable(QString::number(length)));
+    }
+
     void emptyLineDrawsNothing()
     {
         const QRect r(0, 0, 40, 16);

@@ -9,9 +9,11 @@
 #include "profilefolder.h"
 #include "slotnames.h"
 
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextBoundaryFinder>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -219,7 +221,11 @@ QWidget *makeEntry(const Control &c, QWidget *parent)
         e->setTabChangesFocus(true);
         e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        e->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+        QTextOption option(Qt::AlignHCenter);
+        // A word longer than a line is broken at the edge, as a multi-line edit box does,
+        // instead of standing centred with both ends cut.
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        e->document()->setDefaultTextOption(option);
         e->document()->setDocumentMargin(1);
         w = e;
     } else {
@@ -264,19 +270,163 @@ void place(QWidget *w, const Control &c)
         w->setFont(gothicFont(EntryPoints));
 }
 
-QString plainTextOf(const QWidget *w)
+// What a multi-line entry's document holds as a value: toPlainText() would also turn
+// no-break spaces into spaces; only the paragraph and line separators of the document are
+// line breaks of the value.
+QString valueOf(const QTextDocument *document)
+{
+    QString text = document->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+QString shownText(const QWidget *w)
 {
     if (auto *line = qobject_cast<const QLineEdit *>(w))
         return line->text();
-    if (auto *multi = qobject_cast<const QPlainTextEdit *>(w)) {
-        // toPlainText() would also turn no-break spaces into spaces: only the paragraph
-        // and line separators of the document are line breaks of the value.
-        QString text = multi->document()->toRawText();
-        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-        text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-        return text;
-    }
+    if (auto *multi = qobject_cast<const QPlainTextEdit *>(w))
+        return valueOf(multi->document());
     return {};
+}
+
+// Puts text into an entry, which shows its beginning.
+void put(QWidget *w, const QString &text)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(w)) {
+        line->setText(text);
+        // setText leaves the cursor at the end, and a long value would show its end.
+        line->setCursorPosition(0);
+    } else if (auto *multi = qobject_cast<QPlainTextEdit *>(w)) {
+        multi->setPlainText(text);
+    }
+}
+
+// A value too long to lay out at once waits here while its entry holds only the beginning
+// it shows: QLineEdit and QPlainTextEdit lay out their whole text at every change, and a
+// value of a million characters held the editor's opening for seconds. The entry takes
+// the whole value before the first key, click or turn of the wheel reaches it, or the
+// focus moves into it by Tab or a click, so that the user edits, selects and copies the
+// whole; the editor reads the value from here until then.
+class WaitingValue : public QObject
+{
+public:
+    // Values up to this length go into their entry at once.
+    static constexpr qsizetype LongerThan = 4096;
+
+    static void hold(QWidget *entry, const QString &whole) { new WaitingValue(entry, whole); }
+
+    // The one waiting for entry, unless entry was given another text since.
+    static const WaitingValue *of(const QWidget *entry)
+    {
+        const WaitingValue *waiting = find(entry);
+        return waiting && shownText(entry) == waiting->m_shown ? waiting : nullptr;
+    }
+
+    static void drop(QWidget *entry)
+    {
+        if (WaitingValue *waiting = find(entry))
+            waiting->release(false);
+    }
+
+    // What the entry would give with the whole value in it.
+    QString value() const
+    {
+        if (!qobject_cast<const QPlainTextEdit *>(m_entry))
+            return m_whole;
+        // The same conversion as in the entry, in a document that is never laid out.
+        QTextDocument document;
+        document.setPlainText(m_whole);
+        return valueOf(&document);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::FocusIn: {
+            // Not the focus the window gives its first entry when it opens or comes back.
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::OtherFocusReason)
+                release(true);
+            break;
+        }
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+            release(true);
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    WaitingValue(QWidget *entry, const QString &whole)
+        : QObject(entry)
+        , m_entry(entry)
+        , m_whole(whole)
+    {
+        put(entry, whole.first(startLength(entry, whole)));
+        m_shown = shownText(entry);
+        entry->installEventFilter(this);
+        if (auto *multi = qobject_cast<QPlainTextEdit *>(entry))
+            multi->viewport()->installEventFilter(this);
+    }
+
+    static WaitingValue *find(const QWidget *entry)
+    {
+        for (QObject *child : entry->children())
+            if (auto *waiting = dynamic_cast<WaitingValue *>(child))
+                return waiting;
+        return nullptr;
+    }
+
+    // More characters than the entry can show at once, ending between two whole
+    // characters: a longer start would only cost its layout.
+    static qsizetype startLength(const QWidget *entry, const QString &text)
+    {
+        const QFontMetricsF metrics(entry->font());
+        qreal narrowest = metrics.horizontalAdvance(QLatin1Char('i'));
+        for (QChar c : QStringLiteral("l.,:;'|!"))
+            narrowest = std::min(narrowest, metrics.horizontalAdvance(c));
+        const qsizetype lines = qsizetype(entry->height() / metrics.lineSpacing()) + 1;
+        const qsizetype perLine = qsizetype(entry->width() / std::max(narrowest, qreal(1))) + 2;
+        const qsizetype wanted = std::clamp(lines * perLine, qsizetype(64), LongerThan / 2);
+        constexpr qsizetype Context = 64; // enough to tell whether a boundary is one
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, QStringView(text).first(wanted + Context));
+        finder.setPosition(wanted);
+        if (finder.isAtBoundary() || finder.toPreviousBoundary() > 0)
+            return finder.position();
+        return text.at(wanted - 1).isHighSurrogate() ? wanted + 1 : wanted;
+    }
+
+    void release(bool intoEntry)
+    {
+        m_entry->removeEventFilter(this);
+        if (auto *multi = qobject_cast<QPlainTextEdit *>(m_entry))
+            multi->viewport()->removeEventFilter(this);
+        setParent(nullptr);
+        deleteLater();
+        if (intoEntry)
+            put(m_entry, m_whole);
+    }
+
+    QWidget *m_entry;
+    QString m_whole;
+    QString m_shown; // what the entry gave with the beginning in it
+};
+
+QString plainTextOf(const QWidget *w)
+{
+    if (const WaitingValue *waiting = WaitingValue::of(w))
+        return waiting->value();
+    return shownText(w);
 }
 
 } // namespace
@@ -341,10 +491,11 @@ QString Form2::entry(int slot) const
 void Form2::setEntry(int slot, const QString &text)
 {
     QWidget *w = Text.at(slot);
-    if (auto *line = qobject_cast<QLineEdit *>(w))
-        line->setText(text);
-    else if (auto *multi = qobject_cast<QPlainTextEdit *>(w))
-        multi->setPlainText(text);
+    WaitingValue::drop(w);
+    if (text.size() > WaitingValue::LongerThan)
+        WaitingValue::hold(w, text);
+    else
+        put(w, text);
 }
 
 Record Form2::entries() const

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace mq {
@@ -24,11 +25,57 @@ QFont firstFaceOnly(const QFont &font)
 
 namespace {
 
-struct Laid
+// One line of text in one font, never wrapped.
+class LaidLine
 {
-    QList<QGlyphRun> runs;
-    qreal width = 0;
-    qreal height = 0;
+public:
+    LaidLine(const QString &text, const QFont &font, QPaintDevice *device)
+        : m_layout(text, font, device)
+    {
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        m_layout.setTextOption(option);
+        m_layout.beginLayout();
+        m_line = m_layout.createLine();
+        m_layout.endLayout();
+    }
+    LaidLine(const LaidLine &) = delete;
+    LaidLine &operator=(const LaidLine &) = delete;
+
+    // The glyphs of the first `length` characters, or of all.
+    QList<QGlyphRun> runs(qsizetype length = -1) const
+    {
+        return m_line.isValid() ? m_layout.glyphRuns(length < 0 ? -1 : 0, int(length)) : QList<QGlyphRun>();
+    }
+    qreal xOf(qsizetype position) const { return m_line.isValid() ? m_line.cursorToX(int(position)) : 0; }
+    qreal width() const { return m_line.isValid() ? m_line.naturalTextWidth() : 0; }
+    qreal height() const { return m_line.isValid() ? m_line.height() : 0; }
+
+    // The first boundary between whole characters (grapheme clusters, so never inside a
+    // surrogate pair or before a combining mark) at or after position.
+    qsizetype boundaryFrom(qsizetype position) const
+    {
+        const qsizetype length = m_layout.text().size();
+        if (position >= length)
+            return length;
+        return m_layout.isValidCursorPosition(int(position)) ? position : m_layout.nextCursorPosition(int(position));
+    }
+
+    // Where the character at x starts, and `more` characters on.
+    qsizetype endPast(qreal x, int more) const
+    {
+        const qsizetype length = m_layout.text().size();
+        if (!m_line.isValid())
+            return length;
+        qsizetype end = boundaryFrom(m_line.xToCursor(x, QTextLine::CursorOnCharacter));
+        for (int i = 0; i < more && end < length; ++i)
+            end = m_layout.nextCursorPosition(int(end));
+        return end;
+    }
+
+private:
+    QTextLayout m_layout;
+    QTextLine m_line;
 };
 
 // Glyph 0 is a face's "missing glyph" box.
@@ -40,29 +87,9 @@ bool complete(const QList<QGlyphRun> &runs)
     return true;
 }
 
-Laid layOut(const QString &text, const QFont &font, QPaintDevice *device)
+QString oneLine(QStringView text)
 {
-    QTextLayout layout(text, font, device);
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    layout.endLayout();
-    Laid laid;
-    if (!line.isValid())
-        return laid;
-    laid.runs = layout.glyphRuns();
-    laid.width = line.naturalTextWidth();
-    laid.height = line.height();
-    return laid;
-}
-
-} // namespace
-
-QString asOneLine(const QString &text)
-{
-    QString line = text;
+    QString line = text.toString();
     line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     for (QChar &c : line)
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('\t') || c == QChar::LineSeparator
@@ -71,11 +98,35 @@ QString asOneLine(const QString &text)
     return line;
 }
 
-void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QFont &font, Overflow overflow)
+// Whether some of text runs right to left: it may then be reordered across any cut.
+bool hasRightToLeft(const QString &text)
 {
-    const QString text = asOneLine(original);
-    const Laid laid = layOut(text, firstFaceOnly(font), p.device());
-    if (!complete(laid.runs)) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text.at(i).unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1)), ++i;
+        switch (QChar::direction(c)) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirAN:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirRLI:
+        case QChar::DirFSI:
+            return true;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+// text, already on one line, laid out in font's first face as the start of `laid`.
+void drawLaid(QPainter &p, const QRect &r, const QString &text, const LaidLine &laid, const QFont &font,
+              Overflow overflow)
+{
+    const QList<QGlyphRun> runs = laid.runs(text.size());
+    if (!complete(runs)) {
         const bool fits = overflow == Overflow::Centred
             || QFontMetricsF(font, p.device()).horizontalAdvance(text) <= r.width();
         p.setFont(font);
@@ -83,14 +134,14 @@ void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QF
         return;
     }
 
-    const bool fits = overflow == Overflow::Centred || laid.width <= r.width();
-    const QPointF origin(r.left() + (fits ? (r.width() - laid.width) / 2 : 0.0),
-                         r.top() + (r.height() - laid.height) / 2);
+    const bool fits = overflow == Overflow::Centred || laid.width() <= r.width();
+    const QPointF origin(r.left() + (fits ? (r.width() - laid.width()) / 2 : 0.0),
+                         r.top() + (r.height() - laid.height()) / 2);
     // Whole device pixels, so that at any scale each glyph is one rasterisation.
     const QTransform toDevice = p.deviceTransform();
     const bool snap = toDevice.type() <= QTransform::TxScale;
     const QTransform fromDevice = toDevice.inverted();
-    for (QGlyphRun run : laid.runs) {
+    for (QGlyphRun run : runs) {
         if (snap) {
             QList<QPointF> positions = run.positions();
             for (QPointF &pos : positions) {
@@ -100,6 +151,63 @@ void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QF
             run.setPositions(positions);
         }
         p.drawGlyphRun(origin, run);
+    }
+}
+
+// A line that shows its start is drawn from as much of it as reaches twice the width and
+// a few characters on (whatever the glyphs at the edge are shaped with), so that its cost
+// does not grow with the text: laying out a line of a million characters takes a minute.
+constexpr int MoreCharacters = 4;
+// The part laid out beyond what is drawn, so that the drawn part is laid out as in the
+// whole line.
+constexpr qsizetype Context = 16;
+constexpr qsizetype FirstPart = 64;
+// Text of characters without width never reaches the width; it is cut here.
+constexpr qsizetype ShownLimit = 1024;
+constexpr qsizetype LargestPart = 8192;
+
+} // namespace
+
+QString asOneLine(const QString &text)
+{
+    return oneLine(text);
+}
+
+void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QFont &font, Overflow overflow)
+{
+    const QFont face = firstFaceOnly(font);
+    if (overflow == Overflow::Centred) {
+        const QString text = oneLine(original);
+        drawLaid(p, r, text, LaidLine(text, face, p.device()), font, overflow);
+        return;
+    }
+
+    for (qsizetype n = FirstPart;; n *= 4) {
+        qsizetype cut = std::min(n, original.size());
+        if (cut < original.size() && original.at(cut - 1).isHighSurrogate())
+            ++cut;
+        const bool whole = cut == original.size();
+        const QString line = oneLine(QStringView(original).first(cut));
+        const LaidLine laid(line, face, p.device());
+        qsizetype end = line.size();
+        // What runs right to left is reordered over its whole run, so no part of it is
+        // drawn alone: the line is drawn whole as before, as far as that is bounded.
+        if (!hasRightToLeft(line))
+            end = std::min(laid.endPast(2 * r.width(), MoreCharacters), laid.boundaryFrom(ShownLimit));
+        if (whole && end == line.size()) {
+            drawLaid(p, r, line, laid, font, overflow);
+            return;
+        }
+        if (whole || end + Context <= line.size() || n >= LargestPart) {
+            const QString shown = line.first(end);
+            // Laid out alone, unless it is as wide as the line it starts: a line wider than
+            // r is drawn the same from either.
+            if (laid.xOf(end) > r.width())
+                drawLaid(p, r, shown, laid, font, overflow);
+            else
+                drawLaid(p, r, shown, LaidLine(shown, face, p.device()), font, overflow);
+            return;
+        }
     }
 }
 

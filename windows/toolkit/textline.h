@@ -25,6 +25,12 @@ QString asOneLine(const QString &text);
 // of the palette's first paint. Each glyph is placed on a whole device
 // pixel, so it is rasterised once, not once for each sub-pixel offset it falls on. A line
 // the first face cannot draw whole is drawn as usual, with the fallback faces.
+//
+// With ShowStart, only the start that can show is laid out and drawn (the characters
+// reaching twice r's width, and a few more), so that a line of any length costs about as
+// much as a short one, and what lies out of sight changes nothing in how the line looks.
+// A line with characters that run right to left is drawn whole, as far as its first
+// few thousand characters. Centred lays out the whole line: it is meant for captions.
 void drawTextLine(QPainter &p, const QRect &r, const QString &text, const QFont &font, Overflow overflow);
 
 // font without fallback faces, fixed to its first face: what drawTextLine draws with when
