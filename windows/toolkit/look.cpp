@@ -18,24 +18,17 @@ QStringList gothicFamilies()
 }
 
 namespace {
-
 constexpr qreal WindowPoints = 9;
-
-QFont gothicFont(const QStringList &families, qreal pointSize)
-{
-    QFont f;
-    f.setFamilies(families);
-    f.setPointSizeF(pointSize);
-    f.setWeight(QFont::Normal);
-    f.setStyleHint(QFont::SansSerif);
-    return f;
-}
-
 } // namespace
 
 QFont gothicFont(qreal pointSize)
 {
-    return gothicFont(gothicFamilies(), pointSize);
+    QFont f;
+    f.setFamilies(gothicFamilies());
+    f.setPointSizeF(pointSize);
+    f.setWeight(QFont::Normal);
+    f.setStyleHint(QFont::SansSerif);
+    return f;
 }
 
 QFont defaultWindowFont()
@@ -43,7 +36,7 @@ QFont defaultWindowFont()
     return gothicFont(WindowPoints);
 }
 
-QFont paletteFont()
+QFont figureFont(const QFont &font)
 {
     // One of these comes with each Japanese font package the program depends on.
     const QStringList halfWidthFigures = {QStringLiteral("IPAGothic"), QStringLiteral("VL Gothic"),
@@ -52,7 +45,9 @@ QFont paletteFont()
     // After the design face, before any proportional one.
     families = families.mid(0, 2) + halfWidthFigures + families.mid(2);
     families.removeDuplicates();
-    return gothicFont(families, WindowPoints);
+    QFont f = font;
+    f.setFamilies(families);
+    return f;
 }
 
 void applyLook(QApplication &app)

@@ -16,11 +16,11 @@ QStringList gothicFamilies();
 QFont gothicFont(qreal pointSize);
 // The font of controls that have none of their own.
 QFont defaultWindowFont();
-// The palette's font, as small as the window font: a face whose figures, hyphen and slash
-// are half an em wide, as the design face's are, so that a postal code or a date fills
-// its box as designed (the proportional faces' figures are a quarter wider). Kanji and
-// kana are the same glyphs as in the window font.
-QFont paletteFont();
+// font in a face whose figures are half an em wide, as the design face's are, for the
+// digits of the palette's values: a postal code or a date then fills its box as designed,
+// where the proportional faces' figures are a quarter wider. Their kana and letters stay
+// proportional, as the design face's are.
+QFont figureFont(const QFont &font);
 
 // Style, default font and program icon for the whole application.
 void applyLook(QApplication &app);
