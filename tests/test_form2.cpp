@@ -242,6 +242,8 @@ private Q_SLOTS:
             QVERIFY2(!ink.isEmpty(), qPrintable(text));
             const int left = ink.left() - area.left();
             const int right = area.right() - ink.right();
+            // At least a device pixel: glyphs hinted at twice the size are not the ink of
+            // one size scaled, and a unit fills its box nearly.
             QVERIFY2(left >= 1 && right >= 1, qPrintable(QStringLiteral("%1: %2 | %3").arg(text).arg(left).arg(right)));
             // Centred, by its ink or by its advance as a text box centres: the glyphs' own
             // side bearings may set the ink off centre, by no more than that and a pixel.
@@ -698,6 +700,24 @@ private Q_SLOTS:
         QCOMPARE((*values)[slot], QStringLiteral("x") + value);
         QCOMPARE((*values)[43], QStringLiteral("typed"));
         QCOMPARE((*values)[23], QString());
+    }
+
+    // The entry the editor opens in holds a long value too: the first key typed goes
+    // into the whole value, not into the beginning it shows.
+    void typingAtOnceIntoALongFirstEntryKeepsTheValue()
+    {
+        FakeDesktop d;
+        Record start = numbered();
+        const QString value = QStringLiteral("山田").repeated(5000) + QStringLiteral("end");
+        start[1] = value;
+        Form2 e(d.services(), start);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        QCOMPARE(QApplication::focusWidget(), entry(e, 1));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+        const std::optional<Record> values = update(e);
+        QVERIFY(values);
+        QCOMPARE((*values)[1], QStringLiteral("x") + value);
     }
 
     // However long, a value is taken as its entry takes a short one: line ends, separators

@@ -1,9 +1,13 @@
+#include "captionbox.h"
 #include "dragdata.h"
 #include "facebutton.h"
 #include "fixedwindow.h"
 #include "look.h"
 #include "palettebox.h"
 
+#include "ink.h"
+
+#include <QDrag>
 #include <QMimeData>
 #include <QPainter>
 #include <QScreen>
@@ -106,8 +110,7 @@ private Q_SLOTS:
         QTest::newRow("a letter") << int(Qt::Key_A) << int(Qt::NoModifier) << false;
     }
 
-    // Enter presses the button that has the focus, as Space does; the window around it
-    // hears nothing of a key the button took.
+    // Enter presses the button that has the focus, as Space does; other keys do not.
     void keysPressAFocusedButton()
     {
         QFETCH(int, key);
@@ -126,6 +129,47 @@ private Q_SLOTS:
         else
             QVERIFY(!clicked.wait(300));
         QCOMPARE(clicked.size(), presses ? 1 : 0);
+    }
+
+    // The mouse selects a caption's text where it is drawn, and a press on the selection
+    // drags it out as text.
+    void captionSelectsWhereItIsDrawn()
+    {
+        QWidget window;
+        auto *c = new CaptionBox(QStringLiteral("氏　　名"), QColor::fromRgb(0xC0FFFF), Qt::blue, &window);
+        c->setFont(gothicFont(12));
+        c->setGeometry(0, 0, 225, 25);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage shot = c->grab().toImage();
+        const QRect ink = inkBounds(shot, insideRim(shot), qRgb(0xC0, 0xFF, 0xFF));
+        QVERIFY(ink.left() > 60 && ink.right() < 165); // centred, not at the left
+        const int mid = c->height() / 2;
+
+        // From just before the first character to just after the last: all of it.
+        QTest::mousePress(c, Qt::LeftButton, Qt::NoModifier, QPoint(ink.left() - 1, mid));
+        QTest::mouseMove(c, QPoint(ink.right() + 2, mid));
+        QTest::mouseRelease(c, Qt::LeftButton, Qt::NoModifier, QPoint(ink.right() + 2, mid));
+        QCOMPARE(c->selectedText(), QStringLiteral("氏　　名"));
+        // A press outside the text, away from the selection, ends it.
+        QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, QPoint(5, mid));
+        QVERIFY(!c->hasSelectedText());
+        // From the right end back over the last character: that character.
+        QTest::mousePress(c, Qt::LeftButton, Qt::NoModifier, QPoint(ink.right() + 2, mid));
+        QTest::mouseMove(c, QPoint(ink.right() - 14, mid));
+        QTest::mouseRelease(c, Qt::LeftButton, Qt::NoModifier, QPoint(ink.right() - 14, mid));
+        QCOMPARE(c->selectedText(), QStringLiteral("名"));
+
+        // Selected whole, then pressed on and moved: a drag of the text.
+        c->selectAll();
+        QTest::mousePress(c, Qt::LeftButton, Qt::NoModifier, QPoint(ink.center().x(), mid));
+        QTest::mouseMove(c, QPoint(ink.center().x() + 30, mid));
+        const QList<QDrag *> drags = c->findChildren<QDrag *>();
+        QCOMPARE(drags.size(), 1);
+        QCOMPARE(drags[0]->mimeData()->text(), QStringLiteral("氏　　名"));
+        QCOMPARE(drags[0]->supportedActions(), Qt::CopyAction);
+        QTest::mouseRelease(c, Qt::LeftButton, Qt::NoModifier, QPoint(ink.center().x() + 30, mid));
+        QCOMPARE(c->text(), QStringLiteral("氏　　名"));
     }
 
     // A caption's "&" marks its mnemonic and is never drawn itself.

@@ -10,6 +10,7 @@
 #include "slotnames.h"
 
 #include <QFontMetricsF>
+#include <QAccessible>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -492,7 +493,9 @@ void Form2::setEntry(int slot, const QString &text)
 {
     QWidget *w = Text.at(slot);
     WaitingValue::drop(w);
-    if (text.size() > WaitingValue::LongerThan)
+    // A screen reader may read and edit an entry through its accessible interface, which
+    // no event of the entry's tells; it gets the whole value at once.
+    if (text.size() > WaitingValue::LongerThan && !QAccessible::isActive())
         WaitingValue::hold(w, text);
     else
         put(w, text);

@@ -10,7 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <mutex>
+#include <utility>
 
 namespace mq {
 
@@ -20,8 +20,9 @@ namespace {
 // has the white of its glyphs' own side bearings between it and the rim.
 constexpr QMargins TextMargins(1, 1, 1, 1);
 
-// What a screen reader reads of a box: the name it was given and the value it holds.
-class PaletteBoxAccessible : public QAccessibleWidget
+// What a screen reader reads of a box: the name it was given and the value it holds,
+// as a value and as read-only text (which is how AT-SPI reads it).
+class PaletteBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
     explicit PaletteBoxAccessible(PaletteBox *box)
@@ -29,10 +30,17 @@ public:
     {
     }
 
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
-            return static_cast<PaletteBox *>(widget())->text();
+            return value();
         return QAccessibleWidget::text(t);
     }
 
@@ -42,13 +50,39 @@ public:
         s.readOnly = true;
         return s;
     }
+
+    // Read-only text without a selection; the caret stays at its start.
+    QString text(int startOffset, int endOffset) const override
+    {
+        return value().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(value().size()); }
+    void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+
+private:
+    QString value() const { return static_cast<const PaletteBox *>(object())->text(); }
 };
 
 QAccessibleInterface *paletteBoxAccessible(const QString &className, QObject *object)
 {
-    if (className == QLatin1String("mq::PaletteBox"))
-        if (auto *box = qobject_cast<PaletteBox *>(object))
-            return new PaletteBoxAccessible(box);
+    Q_UNUSED(className);
+    if (auto *box = qobject_cast<PaletteBox *>(object))
+        return new PaletteBoxAccessible(box);
     return nullptr;
 }
 
@@ -60,8 +94,9 @@ PaletteBox::PaletteBox(int index, const QColor &textColor, QWidget *parent)
     , m_color(textColor)
     , m_text(designText())
 {
-    static std::once_flag accessible;
-    std::call_once(accessible, [] { QAccessible::installFactory(paletteBoxAccessible); });
+    // Once for each application object: the list of factories ends with it. Installing
+    // it again changes nothing.
+    QAccessible::installFactory(paletteBoxAccessible);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::SizeHorCursor);
     setToolTip(QStringLiteral("フォームのテキストボックスへDrag&Drop"));
@@ -72,10 +107,10 @@ void PaletteBox::setText(const QString &text)
 {
     if (text == m_text)
         return;
-    m_text = text;
+    const QString old = std::exchange(m_text, text);
     update();
     if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent event(this, text);
+        QAccessibleTextUpdateEvent event(this, 0, old, text);
         QAccessible::updateAccessibility(&event);
     }
 }

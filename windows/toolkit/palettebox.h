@@ -18,9 +18,6 @@ public:
     QString text() const { return m_text; }
     void setText(const QString &text);
 
-    // The part of the box that no sibling above it covers: rows of boxes overlap.
-    QRect unobscured() const;
-
 Q_SIGNALS:
     // Any button, at once, without waiting for the pointer to move.
     void pressed(int index);
@@ -33,6 +30,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The part of the box that no sibling above it covers: the rows of the palette overlap,
+    // and each neighbour covers a strip along one whole edge.
+    QRect unobscured() const;
+
     int m_index;
     QColor m_color;
     QString m_text;

@@ -205,7 +205,7 @@ void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QF
         return;
     }
 
-    for (qsizetype n = FirstPart;; n *= 4) {
+    for (qsizetype n = FirstPart;; n = std::min(n * 4, LargestPart)) {
         qsizetype cut = std::min(n, original.size());
         if (cut < original.size() && original.at(cut - 1).isHighSurrogate())
             ++cut;
