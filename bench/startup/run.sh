@@ -9,7 +9,8 @@
 #   bench/startup/run.sh [--variants] [RUNS] [BUILD_DIR]
 # RUNS defaults to 31. SCALES="1 2" (the default) sets the QT_SCALE_FACTORs timed.
 # --variants also times the program with a NAME.txt of 57 empty values (`blank`), which
-# tells what the values' text costs. RESULTS=file keeps every run's figures.
+# tells what the values' text costs. OTHER=path/to/mq adds another build of the program
+# (`other`), to tell two builds apart. RESULTS=file keeps every run's figures.
 set -euo pipefail
 variants=0
 if [[ ${1:-} == --variants ]]; then
@@ -33,11 +34,12 @@ work=$(mktemp -d)
 # costs milliseconds on a disk and nothing on tmpfs.
 runtime=$(mktemp -d -p /dev/shm mq-bench-runtime.XXXXXX)
 xvfb_pid=
+bus_pid=
 cleanup() {
-    if [[ -n $xvfb_pid ]]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    for pid in $bus_pid $xvfb_pid; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
     rm -rf "$work" "$runtime"
 }
 trap cleanup EXIT
@@ -49,12 +51,22 @@ mkdir "$work/app" "$work/blank" "$work/bin"
 cp "$build/mq" "$build/bench/startup_reference" "$work/app/"
 cp "$top/tests/data/sample_NAME.txt" "$work/app/NAME.txt"
 cp "$build/mq" "$work/blank/"
+if [[ -n ${OTHER:-} ]]; then
+    mkdir "$work/other"
+    cp "$OTHER" "$work/other/mq"
+    cp "$top/tests/data/sample_NAME.txt" "$work/other/NAME.txt"
+fi
 { printf '0\r\n'; for _ in $(seq 57); do printf '\r\n'; done; } >"$work/blank/NAME.txt"
 printf '#!/bin/sh\nexit 0\n' >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 
-# Tall enough for the palette (114 x 547) at twice its size.
-Xvfb -displayfd 3 -screen 0 1280x1440x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# Tall enough for the palette (114 x 547) at twice its size. Without -noreset the server
+# would reset whenever the last client left, after every run: it forks to compile its
+# keymap again, and each page of the screen a window is then drawn on is copied on first
+# write: a cost of the window's size that a running desktop does not have, about 7 ms for
+# the palette at scale 1 and 17 ms at scale 2 on a virtual machine where a page fault
+# costs 12 us.
+Xvfb -displayfd 3 -screen 0 1280x1440x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 200); do
     [[ -s $work/display ]] && break
@@ -67,6 +79,17 @@ export PATH="$work/bin:$PATH"
 export XDG_RUNTIME_DIR="$runtime"
 unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS \
     QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI
+
+# A session bus where a desktop session has it, $XDG_RUNTIME_DIR/bus: Qt's accessibility
+# asks it at the first widget, and without one libdbus forks the whole program to try to
+# launch one.
+dbus-daemon --session --address="unix:path=$runtime/bus" --nofork --nopidfile >"$work/bus.log" 2>&1 &
+bus_pid=$!
+for _ in $(seq 200); do
+    [[ -S $runtime/bus ]] && break
+    sleep 0.05
+done
+[[ -S $runtime/bus ]] || { echo "FAIL: dbus-daemon did not start" >&2; cat "$work/bus.log" >&2; exit 1; }
 
 # Prints "map_ms paint_ms rss_kb" of one run of the program in $work/$1.
 watch() {
@@ -82,12 +105,14 @@ run() {
         mq) watch app/mq ;;
         ref) watch app/startup_reference ;;
         blank) watch blank/mq ;;
+        other) watch other/mq ;;
         *) echo "unknown program $1" >&2; exit 2 ;;
     esac
 }
 
 programs=(mq ref)
 ((variants)) && programs+=(blank)
+[[ -z ${OTHER:-} ]] || programs+=(other)
 for scale in "${scales[@]}"; do
     export QT_SCALE_FACTOR=$scale
     for who in "${programs[@]}"; do
