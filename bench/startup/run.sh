@@ -9,8 +9,10 @@
 #   bench/startup/run.sh [--variants] [RUNS] [BUILD_DIR]
 # RUNS defaults to 31. SCALES="1 2" (the default) sets the QT_SCALE_FACTORs timed.
 # --variants also times the program with a NAME.txt of 57 empty values (`blank`), which
-# tells what the values' text costs. OTHER=path/to/mq adds another build of the program
-# (`other`), to tell two builds apart. RESULTS=file keeps every run's figures.
+# tells what the values' text costs, and the reference in a window of the palette's size
+# (`tall`), which tells what such a window costs by itself. OTHER=path/to/mq adds another
+# build of the program (`other`), to tell two builds apart. RESULTS=file keeps every
+# run's figures.
 set -euo pipefail
 variants=0
 if [[ ${1:-} == --variants ]]; then
@@ -91,10 +93,10 @@ for _ in $(seq 200); do
 done
 [[ -S $runtime/bus ]] || { echo "FAIL: dbus-daemon did not start" >&2; cat "$work/bus.log" >&2; exit 1; }
 
-# Prints "map_ms paint_ms rss_kb" of one run of the program in $work/$1.
+# Prints "map_ms paint_ms rss_kb" of one run of the program in $work/$1, given the rest.
 watch() {
     local out
-    out=$("$build/bench/paintwait" "$timeout_ms" "$settle_ms" -- "$work/$1" 2>>"$work/stderr.log") \
+    out=$("$build/bench/paintwait" "$timeout_ms" "$settle_ms" -- "$work/$1" "${@:2}" 2>>"$work/stderr.log") \
         || { echo "FAIL: $1 did not show a painted window:" >&2; cat "$work/stderr.log" >&2; exit 1; }
     [[ $out =~ map_ms=([0-9.]+)\ paint_ms=([0-9.]+)\ rss_kb=([0-9]+) ]] \
         || { echo "FAIL: paintwait said: $out" >&2; exit 1; }
@@ -105,13 +107,14 @@ run() {
         mq) watch app/mq ;;
         ref) watch app/startup_reference ;;
         blank) watch blank/mq ;;
+        tall) watch app/startup_reference 114x547 ;;
         other) watch other/mq ;;
         *) echo "unknown program $1" >&2; exit 2 ;;
     esac
 }
 
 programs=(mq ref)
-((variants)) && programs+=(blank)
+((variants)) && programs+=(blank tall)
 [[ -z ${OTHER:-} ]] || programs+=(other)
 for scale in "${scales[@]}"; do
     export QT_SCALE_FACTOR=$scale
