@@ -121,8 +121,11 @@ for scale in "${scales[@]}"; do
     for who in "${programs[@]}"; do
         run "$who" >/dev/null
     done
+    # Two programs simply take turns. With more, each round starts one further along the
+    # list: which program runs after which shifts a run by up to a millisecond.
     for ((i = 0; i < runs; ++i)); do
-        for who in "${programs[@]}"; do
+        for ((k = 0; k < ${#programs[@]}; ++k)); do
+            who=${programs[(k + (${#programs[@]} > 2 ? i : 0)) % ${#programs[@]}]}
             echo "$scale $who $(run "$who") $i" >>"$work/results"
         done
     done
