@@ -9,7 +9,7 @@ build=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-
 run=(xdg-utils qt6-qpa-plugins qt6-wayland fonts-ipafont-gothic)
 test=(xvfb xauth xdotool x11-utils imagemagick openbox desktop-file-utils appstream sway libwayland-dev)
 package=(dpkg-dev file lintian)
-bench=(xvfb libx11-dev libxdamage-dev)
+bench=(xvfb libx11-dev libxdamage-dev dbus-daemon)
 
 wanted=()
 for set in "$@"; do

@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
-# Start-up of the program as a user starts it, against a bare window of ours, on a private
-# Xvfb with no window manager: time from exec to the first window mapped and painted, and
-# resident memory once it shows. Runs are alternated, each round starting one program
-# further along, after one warm-up run of the program and of the reference.
+# Start-up of the program as a user starts it, against a bare Qt program that shows one
+# QLabel with Qt's own look and fonts, on a private Xvfb with no window manager. Timed from
+# outside by paintwait: from exec until the first window is mapped, and until the damage
+# it has reported since its creation covers the whole window (the last painted pixel);
+# then resident memory once idle. Program and reference are run in turn, after one
+# warm-up run each, at every scale factor asked for.
 #
 #   bench/startup/run.sh [--variants] [RUNS] [BUILD_DIR]
-# --variants also times the program with other inputs: blank (NAME.txt of 57 empty
-# values), nohint and fullhint (fontconfig's hinting); the environment variable
-# VARIANTS="blank ..." picks some of them. RESULTS=file keeps every run's figures.
+# RUNS defaults to 31. SCALES="1 2" (the default) sets the QT_SCALE_FACTORs timed.
+# --variants also times the program with a NAME.txt of 57 empty values (`blank`), which
+# tells what the values' text costs, and the reference in a window of the palette's size
+# (`tall`), which tells what such a window costs by itself. OTHER=path/to/mq adds another
+# build of the program (`other`), to tell two builds apart. RESULTS=file keeps every
+# run's figures.
 set -euo pipefail
 variants=0
 if [[ ${1:-} == --variants ]]; then
@@ -15,49 +20,55 @@ if [[ ${1:-} == --variants ]]; then
     shift
 fi
 top=$(cd "$(dirname "$0")/../.." && pwd)
-runs=${1:-30}
+runs=${1:-31}
 build=${2:-$top/build-bench}
+read -r -a scales <<<"${SCALES:-1 2}"
 settle_ms=500
-((runs >= 1)) || { echo "usage: run.sh [RUNS] [BUILD_DIR]" >&2; exit 2; }
+timeout_ms=30000
+((runs >= 1)) || { echo "usage: run.sh [--variants] [RUNS] [BUILD_DIR]" >&2; exit 2; }
 
 bash "$top/scripts/deps.sh" build test bench
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2 --target mq startup_reference xwatch >/dev/null
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMQ_TESTS=ON >/dev/null
+cmake --build "$build" -j2 --target mq startup_reference paintwait >/dev/null
 
 work=$(mktemp -d)
+# The runtime folder on tmpfs, as /run/user/UID is: the one-copy lock syncs its file, which
+# costs milliseconds on a disk and nothing on tmpfs.
+runtime=$(mktemp -d -p /dev/shm mq-bench-runtime.XXXXXX)
 xvfb_pid=
+bus_pid=
 cleanup() {
-    if [[ -n $xvfb_pid ]]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    rm -rf "$work"
+    for pid in $bus_pid $xvfb_pid; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work" "$runtime"
 }
 trap cleanup EXIT
+chmod 700 "$runtime"
 
 # The program beside its NAME.txt, as installed by hand; a browser that is there and
 # returns at once, so the launch costs what the program does and not what a browser does.
-mkdir "$work/app" "$work/blank" "$work/bin" "$work/runtime"
-chmod 700 "$work/runtime"
+mkdir "$work/app" "$work/blank" "$work/bin"
 cp "$build/mq" "$build/bench/startup_reference" "$work/app/"
 cp "$top/tests/data/sample_NAME.txt" "$work/app/NAME.txt"
 cp "$build/mq" "$work/blank/"
+if [[ -n ${OTHER:-} ]]; then
+    mkdir "$work/other"
+    cp "$OTHER" "$work/other/mq"
+    cp "$top/tests/data/sample_NAME.txt" "$work/other/NAME.txt"
+fi
 { printf '0\r\n'; for _ in $(seq 57); do printf '\r\n'; done; } >"$work/blank/NAME.txt"
-# Fontconfig as the desktop has it, with the hinting of the variant on top.
-for style in none full; do
-    cat >"$work/hint$style.conf" <<CONF
-<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
-<fontconfig>
-  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
-  <match target="font"><edit name="hintstyle" mode="assign"><const>hint$style</const></edit></match>
-</fontconfig>
-CONF
-done
 printf '#!/bin/sh\nexit 0\n' >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# Tall enough for the palette (114 x 547) at twice its size. Without -noreset the server
+# would reset whenever the last client left, after every run: it forks to compile its
+# keymap again, and each page of the screen a window is then drawn on is copied on first
+# write: a cost of the window's size that a running desktop does not have, about 7 ms for
+# the palette at scale 1 and 17 ms at scale 2 on a virtual machine where a page fault
+# costs 12 us.
+Xvfb -displayfd 3 -screen 0 1280x1440x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 200); do
     [[ -s $work/display ]] && break
@@ -67,72 +78,103 @@ done
 
 export DISPLAY=":$(cat "$work/display")"
 export PATH="$work/bin:$PATH"
-export XDG_RUNTIME_DIR="$work/runtime"
-unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM
+export XDG_RUNTIME_DIR="$runtime"
+unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS \
+    QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI
 
+# A session bus where a desktop session has it, $XDG_RUNTIME_DIR/bus: Qt's accessibility
+# asks it at the first widget, and without one libdbus forks the whole program to try to
+# launch one.
+dbus-daemon --session --address="unix:path=$runtime/bus" --nofork --nopidfile >"$work/bus.log" 2>&1 &
+bus_pid=$!
+for _ in $(seq 200); do
+    [[ -S $runtime/bus ]] && break
+    sleep 0.05
+done
+[[ -S $runtime/bus ]] || { echo "FAIL: dbus-daemon did not start" >&2; cat "$work/bus.log" >&2; exit 1; }
+
+# Prints "map_ms paint_ms rss_kb" of one run of the program in $work/$1, given the rest.
 watch() {
     local out
-    out=$("$build/bench/xwatch" "$settle_ms" "$work/$1" "${@:2}" 2>>"$work/stderr.log") \
-        || { echo "FAIL: $* did not show a painted window:" >&2; cat "$work/stderr.log" >&2; exit 1; }
-    echo "$out"
+    out=$("$build/bench/paintwait" "$timeout_ms" "$settle_ms" -- "$work/$1" "${@:2}" 2>>"$work/stderr.log") \
+        || { echo "FAIL: $1 did not show a painted window:" >&2; cat "$work/stderr.log" >&2; exit 1; }
+    [[ $out =~ map_ms=([0-9.]+)\ paint_ms=([0-9.]+)\ rss_kb=([0-9]+) ]] \
+        || { echo "FAIL: paintwait said: $out" >&2; exit 1; }
+    echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]} ${BASH_REMATCH[3]}"
+}
+run() {
+    case $1 in
+        mq) watch app/mq ;;
+        ref) watch app/startup_reference ;;
+        blank) watch blank/mq ;;
+        tall) watch app/startup_reference 114x547 ;;
+        other) watch other/mq ;;
+        *) echo "unknown program $1" >&2; exit 2 ;;
+    esac
 }
 
-watch app/mq >/dev/null
-watch app/startup_reference >/dev/null
-# Which program runs after which shifts a run by up to a millisecond, so each round starts
-# one further along the list.
 programs=(mq ref)
-if ((variants)); then
-    read -r -a chosen <<<"${VARIANTS:-blank nohint fullhint}"
-    programs+=("${chosen[@]}")
-fi
-for ((i = 0; i < runs; ++i)); do
-    for ((k = 0; k < ${#programs[@]}; ++k)); do
-        who=${programs[(i + k) % ${#programs[@]}]}
-        case $who in
-            mq) line=$(watch app/mq) ;;
-            ref) line=$(watch app/startup_reference) ;;
-            blank) line=$(watch blank/mq) ;;
-            nohint) line=$(FONTCONFIG_FILE=$work/hintnone.conf watch app/mq) ;;
-            fullhint) line=$(FONTCONFIG_FILE=$work/hintfull.conf watch app/mq) ;;
-            *) echo "unknown variant $who" >&2; exit 2 ;;
-        esac
-        echo "$who $line $i" >>"$work/results"
+((variants)) && programs+=(blank tall)
+[[ -z ${OTHER:-} ]] || programs+=(other)
+for scale in "${scales[@]}"; do
+    export QT_SCALE_FACTOR=$scale
+    for who in "${programs[@]}"; do
+        run "$who" >/dev/null
+    done
+    # Two programs simply take turns. With more, each round starts one further along the
+    # list: which program runs after which shifts a run by up to a millisecond.
+    for ((i = 0; i < runs; ++i)); do
+        for ((k = 0; k < ${#programs[@]}; ++k)); do
+            who=${programs[(k + (${#programs[@]} > 2 ? i : 0)) % ${#programs[@]}]}
+            echo "$scale $who $(run "$who") $i" >>"$work/results"
+        done
     done
 done
+unset QT_SCALE_FACTOR
 
 [[ -z ${RESULTS:-} ]] || cp "$work/results" "$RESULTS"
-# Fields: who map_ms paint_ms rss_at_paint_kb rss_settled_kb round
-middle() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-median() { awk -v who="$1" -v col="$2" '$1 == who { print $(col + 1) }' "$work/results" | middle; }
-# The machine's speed drifts over a run; a program against the reference of its own round
-# is steadier than the ratio of the two medians.
-paired() { awk -v who="$1" -v col="$2" '$1 == "ref" { r[$6] = $(col + 1) } $1 == who { m[$6] = $(col + 1) }
-    END { for (i in m) if (i in r) print m[i] / r[i] }' "$work/results" | middle; }
+# Fields: scale who map_ms paint_ms rss_kb round
+# The median and the quartiles of a column of numbers.
+spread() { sort -g | awk '{ v[NR] = $1 }
+    function at(q,  p, i) { p = 1 + q * (NR - 1); i = int(p); return v[i] + (p - i) * (v[i + 1] - v[i]) }
+    END { printf "%g %g %g\n", at(0.5), at(0.25), at(0.75) }'; }
+column() { awk -v s="$1" -v who="$2" -v col="$3" '$1 == s && $2 == who { print $(col + 2) }' "$work/results"; }
+# The machine's speed drifts over a run: each run against the reference run of its own
+# round is steadier than the ratio of two medians.
+paired() { awk -v s="$1" -v who="$2" -v col="$3" '$1 == s && $2 == "ref" { r[$6] = $(col + 2) }
+    $1 == s && $2 == who { m[$6] = $(col + 2) } END { for (i in m) if (i in r) print m[i] / r[i] }' "$work/results"; }
 
-echo "start-up: $runs runs each, alternated in rotating order, medians (settle ${settle_ms} ms before the second RSS reading)"
-printf '%-26s %12s %12s %8s %8s\n' "" mq reference ratio paired
-for column in "1 exec to map (ms)" "2 exec to painted (ms)" "3 RSS at paint (KiB)" "4 RSS settled (KiB)"; do
-    col=${column%% *}
-    name=${column#* }
-    m=$(median mq "$col")
-    r=$(median ref "$col")
-    printf '%-26s %12s %12s %8.3f %8.3f\n' "$name" "$m" "$r" "$(awk -v m="$m" -v r="$r" 'BEGIN { print m / r }')" \
-        "$(paired mq "$col")"
-done
-
-if ((variants)); then
+echo "start-up: $runs runs of each, in turn; medians [quartiles]; RSS ${settle_ms} ms after the last paint"
+for scale in "${scales[@]}"; do
     echo
-    echo "variants of the program (medians, ms from exec to painted; RSS settled KiB):"
-    printf '%-16s %10s %8s %8s %10s\n' variant painted ratio paired rss
-    r=$(median ref 2)
-    for v in "${chosen[@]}"; do
-        m=$(median "$v" 2)
-        printf '%-16s %10s %8.3f %8.3f %10s\n' "$v" "$m" "$(awk -v m="$m" -v r="$r" 'BEGIN { print m / r }')" \
-            "$(paired "$v" 2)" "$(median "$v" 4)"
+    echo "QT_SCALE_FACTOR=$scale"
+    printf '%-8s %-24s %-24s %-22s\n' "" "exec to map (ms)" "exec to painted (ms)" "RSS (KiB)"
+    for who in "${programs[@]}"; do
+        line=$(printf '%-8s' "$who")
+        for col in 1 2 3; do
+            read -r med lo hi < <(column "$scale" "$who" "$col" | spread)
+            line+=$(printf ' %-24s' "$med [$lo, $hi]")
+        done
+        echo "$line"
     done
-fi
-if [[ -s $work/stderr.log ]] && grep -v 'XDG_RUNTIME_DIR' "$work/stderr.log" | grep -q .; then
+    for who in "${programs[@]}"; do
+        [[ $who == ref ]] && continue
+        ratio=$(printf '%-8s' "$who/ref")
+        pairs=$(printf '%-8s' paired)
+        for col in 1 2 3; do
+            m=$(column "$scale" "$who" "$col" | spread | cut -d' ' -f1)
+            r=$(column "$scale" ref "$col" | spread | cut -d' ' -f1)
+            ratio+=$(printf ' %-24s' "$(awk -v m="$m" -v r="$r" 'BEGIN { printf "%.3f", m / r }')")
+            read -r med lo hi < <(paired "$scale" "$who" "$col" | spread)
+            pairs+=$(printf ' %-24s' "$(printf '%.3f [%.3f, %.3f]' "$med" "$lo" "$hi")")
+        done
+        echo "$ratio"
+        echo "$pairs"
+    done
+done
+echo
+echo "ratio: of the medians; paired: median [quartiles] of each run against the reference of its round"
+if [[ -s $work/stderr.log ]]; then
     echo
     echo "messages from the runs:"
     sort "$work/stderr.log" | uniq -c | head -20
