@@ -293,10 +293,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("value");
         QTest::addColumn<qreal>("scale");
         for (qreal scale : {1.0, 2.0})
-            // Figures, and names of five kana or six capitals as the design face fits them.
-            for (const char *value : {"123-4567", "100-0001", "1975/4/1", "1975-4-1", "1975/12/1", "1234567",
-                                      "しょうへい", "ショウヘイ", "YAMADA"})
-                QTest::addRow("%s %gx", value, scale) << QString::fromUtf8(value) << scale;
+            for (const char *value : {"123-4567", "100-0001", "1975/4/1", "1975-4-1", "1975/12/1", "1234567"})
+                QTest::addRow("%s %gx", value, scale) << QString::fromLatin1(value) << scale;
     }
 
     // Values as wide as the design's boxes were drawn for show whole in a box of 57

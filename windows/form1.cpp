@@ -99,7 +99,7 @@ Form1::Form1(Services services)
     , m_services(std::move(services))
 {
     // The window's default font, which its boxes and buttons use.
-    setFont(defaultWindowFont());
+    setFont(paletteFont());
     int slot = 0;
     int row = 1;
     for (Pattern pattern : Rows) {

@@ -18,17 +18,24 @@ QStringList gothicFamilies()
 }
 
 namespace {
-constexpr qreal WindowPoints = 9;
-} // namespace
 
-QFont gothicFont(qreal pointSize)
+constexpr qreal WindowPoints = 9;
+
+QFont gothicFont(const QStringList &families, qreal pointSize)
 {
     QFont f;
-    f.setFamilies(gothicFamilies());
+    f.setFamilies(families);
     f.setPointSizeF(pointSize);
     f.setWeight(QFont::Normal);
     f.setStyleHint(QFont::SansSerif);
     return f;
+}
+
+} // namespace
+
+QFont gothicFont(qreal pointSize)
+{
+    return gothicFont(gothicFamilies(), pointSize);
 }
 
 QFont defaultWindowFont()
@@ -36,7 +43,7 @@ QFont defaultWindowFont()
     return gothicFont(WindowPoints);
 }
 
-QFont figureFont(const QFont &font)
+QFont paletteFont()
 {
     // One of these comes with each Japanese font package the program depends on.
     const QStringList halfWidthFigures = {QStringLiteral("IPAGothic"), QStringLiteral("VL Gothic"),
@@ -45,9 +52,7 @@ QFont figureFont(const QFont &font)
     // After the design face, before any proportional one.
     families = families.mid(0, 2) + halfWidthFigures + families.mid(2);
     families.removeDuplicates();
-    QFont f = font;
-    f.setFamilies(families);
-    return f;
+    return gothicFont(families, WindowPoints);
 }
 
 void applyLook(QApplication &app)

@@ -166,8 +166,7 @@ void PaletteBox::paintEvent(QPaintEvent *)
     p.setClipRect(ring.isNull() ? inner : inner & ring.adjusted(1, 1, -1, -1));
     p.setPen(m_color);
     // On one line; a long value shows its start, so it is still recognisable.
-    const QFont figures = figureFont(font());
-    drawTextLine(p, inner, m_text, font(), Overflow::ShowStart, &figures);
+    drawTextLine(p, inner, m_text, font(), Overflow::ShowStart);
     if (!ring.isNull()) {
         p.setClipping(false);
         p.setPen(QPen(m_color, 1, Qt::DotLine));

@@ -3,12 +3,10 @@
 #include <QFontInfo>
 #include <QGlyphRun>
 #include <QPainter>
-#include <QTextCharFormat>
 #include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 namespace mq {
 
@@ -31,27 +29,9 @@ namespace {
 class LaidLine
 {
 public:
-    // The ASCII digits in figures, if given, the rest in font.
-    LaidLine(const QString &text, const QFont &font, QPaintDevice *device, const QFont *figures)
+    LaidLine(const QString &text, const QFont &font, QPaintDevice *device)
         : m_layout(text, font, device)
     {
-        if (figures) {
-            QTextCharFormat digits;
-            digits.setFont(*figures);
-            QList<QTextLayout::FormatRange> ranges;
-            for (qsizetype i = 0; i < text.size();) {
-                const auto isDigit = [&](qsizetype at) { return text.at(at) >= u'0' && text.at(at) <= u'9'; };
-                if (!isDigit(i)) {
-                    ++i;
-                    continue;
-                }
-                const qsizetype start = i;
-                while (i < text.size() && isDigit(i))
-                    ++i;
-                ranges.append({int(start), int(i - start), digits});
-            }
-            m_layout.setFormats(ranges);
-        }
         QTextOption option;
         option.setWrapMode(QTextOption::NoWrap);
         m_layout.setTextOption(option);
@@ -193,15 +173,12 @@ QString asOneLine(const QString &text)
     return oneLine(text);
 }
 
-void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QFont &font, Overflow overflow,
-                  const QFont *figures)
+void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QFont &font, Overflow overflow)
 {
     const QFont face = firstFaceOnly(font);
-    const std::optional<QFont> figureFace = figures ? std::optional(firstFaceOnly(*figures)) : std::nullopt;
-    const QFont *digits = figureFace ? &*figureFace : nullptr;
     if (overflow == Overflow::Centred) {
         const QString text = oneLine(original);
-        drawLaid(p, r, text, LaidLine(text, face, p.device(), digits), font, overflow);
+        drawLaid(p, r, text, LaidLine(text, face, p.device()), font, overflow);
         return;
     }
 
@@ -211,7 +188,7 @@ void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QF
             ++cut;
         const bool whole = cut == original.size();
         const QString line = oneLine(QStringView(original).first(cut));
-        const LaidLine laid(line, face, p.device(), digits);
+        const LaidLine laid(line, face, p.device());
         qsizetype end = line.size();
         // What runs right to left is reordered over its whole run, so no part of it is
         // drawn alone: the line is drawn whole as before, as far as that is bounded.
@@ -228,7 +205,7 @@ void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QF
             if (laid.xOf(end) > r.width())
                 drawLaid(p, r, shown, laid, font, overflow);
             else
-                drawLaid(p, r, shown, LaidLine(shown, face, p.device(), digits), font, overflow);
+                drawLaid(p, r, shown, LaidLine(shown, face, p.device()), font, overflow);
             return;
         }
     }

@@ -31,10 +31,7 @@ QString asOneLine(const QString &text);
 // much as a short one, and what lies out of sight changes nothing in how the line looks.
 // A line with characters that run right to left is drawn whole, as far as its first
 // few thousand characters. Centred lays out the whole line: it is meant for captions.
-//
-// figures, if given, draws the ASCII digits (in its first face too).
-void drawTextLine(QPainter &p, const QRect &r, const QString &text, const QFont &font, Overflow overflow,
-                  const QFont *figures = nullptr);
+void drawTextLine(QPainter &p, const QRect &r, const QString &text, const QFont &font, Overflow overflow);
 
 // font without fallback faces, fixed to its first face: what drawTextLine draws with when
 // that face has every glyph.
