@@ -4,12 +4,27 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QtGlobal>
+
+#include <cstdio>
 
 #include <algorithm>
 #include <vector>
 
 #include <fcntl.h>
 #include <unistd.h>
+
+// The offscreen platform unless QT_QPA_PLATFORM names another, without the warning it
+// gives at every show that it cannot raise a window. Before the application object.
+inline void offscreenUnlessTold()
+{
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &msg) {
+        if (type != QtWarningMsg || !msg.contains(QLatin1String("does not support raise")))
+            std::fprintf(stderr, "%s\n", qPrintable(msg));
+    });
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
 
 inline double median(std::vector<double> v)
 {

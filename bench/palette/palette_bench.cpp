@@ -173,13 +173,7 @@ std::vector<int> numbers(const char *list)
 
 int main(int argc, char *argv[])
 {
-    // The offscreen platform says at every show that it cannot raise a window.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &msg) {
-        if (type != QtWarningMsg || !msg.contains(QLatin1String("does not support raise")))
-            std::fprintf(stderr, "%s\n", qPrintable(msg));
-    });
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    offscreenUnlessTold();
     int rounds = 11;
     std::vector<int> boxSlots{19, 0, 21, 54};
     std::vector<int> lengths{100000, 1000000};

@@ -68,13 +68,7 @@ void setEntry(QWidget *editor, int slot, const QString &text)
 
 int main(int argc, char *argv[])
 {
-    // The offscreen platform says at every show that it cannot raise a window.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &msg) {
-        if (type != QtWarningMsg || !msg.contains(QLatin1String("does not support raise")))
-            std::fprintf(stderr, "%s\n", qPrintable(msg));
-    });
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    offscreenUnlessTold();
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
 
