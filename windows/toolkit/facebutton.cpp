@@ -3,8 +3,8 @@
 #include "look.h"
 #include "textline.h"
 
-#include <QKeyEvent>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -59,7 +59,6 @@ void FaceButton::paintEvent(QPaintEvent *)
         p.drawRect(rect().adjusted(2, 2, -3, -3));
     }
 }
-
 
 // A caption spaced out with ideographic spaces ("キ　ャ　ン　セ　ル") was drawn for a face
 // whose spaces are narrower than this desktop's, which are a whole em: where it would not

@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -78,6 +79,8 @@ private:
     QString value() const { return static_cast<const PaletteBox *>(object())->text(); }
 };
 
+constexpr char FactoryInstalled[] = "mq_paletteBoxAccessible";
+
 QAccessibleInterface *paletteBoxAccessible(const QString &className, QObject *object)
 {
     Q_UNUSED(className);
@@ -94,9 +97,11 @@ PaletteBox::PaletteBox(int index, const QColor &textColor, QWidget *parent)
     , m_color(textColor)
     , m_text(designText())
 {
-    // Once for each application object: the list of factories ends with it. Installing
-    // it again changes nothing.
-    QAccessible::installFactory(paletteBoxAccessible);
+    // Once for each application object: the list of factories ends with it.
+    if (QCoreApplication *app = QCoreApplication::instance(); app && !app->property(FactoryInstalled).toBool()) {
+        QAccessible::installFactory(paletteBoxAccessible);
+        app->setProperty(FactoryInstalled, true);
+    }
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::SizeHorCursor);
     setToolTip(QStringLiteral("フォームのテキストボックスへDrag&Drop"));
