@@ -324,12 +324,7 @@ private Q_SLOTS:
         QVERIFY(shot.copy(ink) == reference.copy(wholeInk));
     }
 
-    void focusRingIsWholeOnEveryBox_data()
-    {
-        QTest::addColumn<qreal>("scale");
-        QTest::newRow("1x") << 1.0;
-        QTest::newRow("2x") << 2.0;
-    }
+    void focusRingIsWholeOnEveryBox_data() { addScaleRows(); }
 
     // The focus shows as a ring whole on all four sides of what shows of the box, the
     // rows overlapping as they do.

@@ -212,12 +212,7 @@ private Q_SLOTS:
         QCOMPARE(b.height(), head->geometry().height());
     }
 
-    void noCaptionIsCut_data()
-    {
-        QTest::addColumn<qreal>("scale");
-        QTest::newRow("1x") << 1.0;
-        QTest::newRow("2x") << 2.0;
-    }
+    void noCaptionIsCut_data() { addScaleRows(); }
 
     // Every caption, heading, unit and button caption is shown whole, centred, with a
     // pixel of its box's colour between it and the rim.

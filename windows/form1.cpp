@@ -98,7 +98,7 @@ Form1::Form1(Services services)
     : FixedWindow(Design)
     , m_services(std::move(services))
 {
-    // The window's default font, which its boxes and buttons use.
+    // The palette's own default font, which its boxes and buttons use.
     setFont(paletteFont());
     int slot = 0;
     int row = 1;

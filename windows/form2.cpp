@@ -9,8 +9,8 @@
 #include "profilefolder.h"
 #include "slotnames.h"
 
-#include <QFontMetricsF>
 #include <QAccessible>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -436,8 +436,6 @@ Form2::Form2(Services services, const Record &start)
     : FixedWindow(Design)
     , m_services(std::move(services))
 {
-    // The window's default font, for the controls that have none of their own.
-    setFont(defaultWindowFont());
     setStyleSheet(lookSheet());
 
     // Frame1 first, so that it lies behind everything (it is never shown anyway).

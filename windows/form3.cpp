@@ -99,8 +99,6 @@ Form3::Form3(Services services)
     : FixedWindow(Design)
     , m_services(std::move(services))
 {
-    // The window's default font, for the controls that have none of their own.
-    setFont(defaultWindowFont());
     std::vector<QWidget *> stack;
     for (const ControlDesign &d : Controls) {
         QWidget *w = nullptr;

@@ -62,6 +62,18 @@ fi
 printf '#!/bin/sh\nexit 0\n' >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 
+# Waits up to 10 s for a server to be there: await NAME LOG TEST PATH (TEST: -s, -S ...).
+await() {
+    local name=$1 log=$2 test=$3 path=$4
+    for _ in $(seq 200); do
+        test "$test" "$path" && return 0
+        sleep 0.05
+    done
+    echo "FAIL: $name did not start" >&2
+    cat "$log" >&2
+    exit 1
+}
+
 # Tall enough for the palette (114 x 547) at twice its size. Without -noreset the server
 # would reset whenever the last client left, after every run: it forks to compile its
 # keymap again, and each page of the screen a window is then drawn on is copied on first
@@ -70,11 +82,7 @@ chmod +x "$work/bin/xdg-open"
 # costs 12 us.
 Xvfb -displayfd 3 -screen 0 1280x1440x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 200); do
-    [[ -s $work/display ]] && break
-    sleep 0.05
-done
-[[ -s $work/display ]] || { echo "FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+await Xvfb "$work/xvfb.log" -s "$work/display"
 
 export DISPLAY=":$(cat "$work/display")"
 export PATH="$work/bin:$PATH"
@@ -87,11 +95,7 @@ unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM QT_SCALE_FACTOR Q
 # launch one.
 dbus-daemon --session --address="unix:path=$runtime/bus" --nofork --nopidfile >"$work/bus.log" 2>&1 &
 bus_pid=$!
-for _ in $(seq 200); do
-    [[ -S $runtime/bus ]] && break
-    sleep 0.05
-done
-[[ -S $runtime/bus ]] || { echo "FAIL: dbus-daemon did not start" >&2; cat "$work/bus.log" >&2; exit 1; }
+await dbus-daemon "$work/bus.log" -S "$runtime/bus"
 
 # Prints "map_ms paint_ms rss_kb" of one run of the program in $work/$1, given the rest.
 watch() {

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <QTest>
 #include <QWidget>
 
 // w painted at a device pixel ratio of scale, with no window behind it.
@@ -35,4 +36,12 @@ inline QRect insideRim(const QImage &image)
 {
     const int rim = int(image.devicePixelRatio());
     return image.rect().adjusted(rim, rim, -rim, -rim);
+}
+
+// The rows of a test that looks at a picture at 1x and at 2x: a column "scale".
+inline void addScaleRows()
+{
+    QTest::addColumn<qreal>("scale");
+    QTest::newRow("1x") << 1.0;
+    QTest::newRow("2x") << 2.0;
 }

@@ -45,18 +45,20 @@ CaptionBox::Placed CaptionBox::placed() const
     return {lineRect, lineRect.left() + origin};
 }
 
-qreal CaptionBox::xOf(int position) const
+qreal CaptionBox::xOf(const Placed &line, int position) const
 {
-    return placed().left + QFontMetricsF(font()).horizontalAdvance(asOneLine(text()).left(position));
+    return line.left + QFontMetricsF(font()).horizontalAdvance(asOneLine(text()).left(position));
 }
 
 // The position between characters nearest to x.
 int CaptionBox::positionAt(qreal x) const
 {
-    const QString line = asOneLine(text());
+    const Placed line = placed();
+    const QString shown = asOneLine(text());
     int best = 0;
-    for (int i = 1; i <= line.size(); ++i)
-        if (!(line.at(i - 1).isHighSurrogate() && i < line.size()) && qAbs(xOf(i) - x) < qAbs(xOf(best) - x))
+    for (int i = 1; i <= shown.size(); ++i)
+        if (!(shown.at(i - 1).isHighSurrogate() && i < shown.size())
+            && qAbs(xOf(line, i) - x) < qAbs(xOf(line, best) - x))
             best = i;
     return best;
 }
@@ -65,8 +67,9 @@ bool CaptionBox::onSelection(QPointF at) const
 {
     if (!hasSelectedText())
         return false;
+    const Placed line = placed();
     const int start = selectionStart();
-    return at.x() >= xOf(start) && at.x() <= xOf(start + selectionLength());
+    return at.x() >= xOf(line, start) && at.x() <= xOf(line, start + selectionLength());
 }
 
 void CaptionBox::paintEvent(QPaintEvent *)
@@ -83,7 +86,7 @@ void CaptionBox::paintEvent(QPaintEvent *)
     // The selection over the line, in the desktop's selection colours.
     const int start = selectionStart();
     const QRect selected =
-        QRectF(QPointF(xOf(start), inner.top()), QPointF(xOf(start + selectionLength()), inner.bottom() + 1))
+        QRectF(QPointF(xOf(line, start), inner.top()), QPointF(xOf(line, start + selectionLength()), inner.bottom() + 1))
             .toAlignedRect()
         & inner;
     p.fillRect(selected, palette().color(QPalette::Highlight));

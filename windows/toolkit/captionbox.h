@@ -30,7 +30,7 @@ private:
         qreal left;     // where the line starts
     };
     Placed placed() const;
-    qreal xOf(int position) const;
+    qreal xOf(const Placed &line, int position) const;
     int positionAt(qreal x) const;
     bool onSelection(QPointF at) const;
 

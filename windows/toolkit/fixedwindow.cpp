@@ -34,6 +34,8 @@ FixedWindow::FixedWindow(const WindowDesign &design)
     setWindowTitle(QString::fromUtf8(design.caption));
     setFixedSize(px(design.width), px(design.height));
     setAttribute(Qt::WA_DeleteOnClose, design.lifetime == Lifetime::UntilClosed);
+    // The window's default font, for the controls that have none of their own.
+    setFont(defaultWindowFont());
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor::fromRgb(design.background));

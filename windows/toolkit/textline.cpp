@@ -87,17 +87,6 @@ bool complete(const QList<QGlyphRun> &runs)
     return true;
 }
 
-QString oneLine(QStringView text)
-{
-    QString line = text.toString();
-    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    for (QChar &c : line)
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('\t') || c == QChar::LineSeparator
-            || c == QChar::ParagraphSeparator)
-            c = QLatin1Char(' ');
-    return line;
-}
-
 // Whether some of text runs right to left: it may then be reordered across any cut.
 bool hasRightToLeft(const QString &text)
 {
@@ -168,16 +157,22 @@ constexpr qsizetype LargestPart = 8192;
 
 } // namespace
 
-QString asOneLine(const QString &text)
+QString asOneLine(QStringView text)
 {
-    return oneLine(text);
+    QString line = text.toString();
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    for (QChar &c : line)
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('\t') || c == QChar::LineSeparator
+            || c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    return line;
 }
 
 void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QFont &font, Overflow overflow)
 {
     const QFont face = firstFaceOnly(font);
     if (overflow == Overflow::Centred) {
-        const QString text = oneLine(original);
+        const QString text = asOneLine(original);
         drawLaid(p, r, text, LaidLine(text, face, p.device()), font, overflow);
         return;
     }
@@ -187,7 +182,7 @@ void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QF
         if (cut < original.size() && original.at(cut - 1).isHighSurrogate())
             ++cut;
         const bool whole = cut == original.size();
-        const QString line = oneLine(QStringView(original).first(cut));
+        const QString line = asOneLine(QStringView(original).first(cut));
         const LaidLine laid(line, face, p.device());
         qsizetype end = line.size();
         // What runs right to left is reordered over its whole run, so no part of it is

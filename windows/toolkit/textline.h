@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 class QFont;
 class QPainter;
@@ -15,7 +16,7 @@ enum class Overflow {
 
 // text as it shows on one line: each line break (CR LF, CR, LF, U+2028, U+2029) and each
 // tab becomes one space.
-QString asOneLine(const QString &text);
+QString asOneLine(QStringView text);
 
 // Draws text as asOneLine() shows it, centred in r, in the painter's pen.
 //
