@@ -324,6 +324,85 @@ private Q_SLOTS:
         QVERIFY(shot.copy(ink) == reference.copy(wholeInk));
     }
 
+    void kanaNamesFitAsInTheDesign_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<qreal>("scale");
+        for (qreal scale : {1.0, 2.0})
+            for (const char *value : {"ケンタロウ", "けんたろう", "ユウタロウ"})
+                QTest::addRow("%s %gx", value, scale) << QString::fromUtf8(value) << scale;
+    }
+
+    // A name of kana that the proportional design face shows whole in a box of 57 pixels
+    // shows whole in ours, a pixel of white on each side, its glyphs as they are drawn
+    // alone and none over another.
+    void kanaNamesFitAsInTheDesign()
+    {
+        QFETCH(QString, value);
+        QFETCH(qreal, scale);
+        FakeDesktop d;
+        Form1 f(d.services());
+        PaletteBox *b = box(f, 1);
+        QCOMPARE(b->width(), 57);
+        b->setText(value);
+        const QImage shot = rendered(b, scale);
+        const QRect inside = insideRim(shot);
+        const QRect ink = inkBounds(shot, inside, qRgb(255, 255, 255));
+        QVERIFY(!ink.isEmpty());
+        QVERIFY2(ink.left() - inside.left() >= scale, qPrintable(QString::number(ink.left())));
+        QVERIFY2(inside.right() - ink.right() >= scale, qPrintable(QString::number(ink.right())));
+        int inkOfEach = 0;
+        for (QChar c : value) {
+            b->setText(QString(c));
+            const QImage alone = rendered(b, scale);
+            inkOfEach += inkBounds(alone, insideRim(alone), qRgb(255, 255, 255)).width();
+        }
+        QVERIFY2(ink.width() >= inkOfEach, qPrintable(QStringLiteral("%1 < %2").arg(ink.width()).arg(inkOfEach)));
+    }
+
+    void kanaThatFitAreSetAsAlways_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<qreal>("scale");
+        for (qreal scale : {1.0, 2.0})
+            for (const char *value : {"ワタナベ", "たろう", "ヤマダ"})
+                QTest::addRow("%s %gx", value, scale) << QString::fromUtf8(value) << scale;
+    }
+
+    // Kana that fit their box are set full width, as in a box with room to spare.
+    void kanaThatFitAreSetAsAlways()
+    {
+        QFETCH(QString, value);
+        QFETCH(qreal, scale);
+        FakeDesktop d;
+        Form1 f(d.services());
+        PaletteBox *pair = box(f, 1);
+        PaletteBox *whole = box(f, 0);
+        pair->setText(value);
+        whole->setText(value);
+        const QImage shot = rendered(pair, scale);
+        const QImage reference = rendered(whole, scale);
+        const QRect ink = inkBounds(shot, insideRim(shot), qRgb(255, 255, 255));
+        const QRect wholeInk = inkBounds(reference, insideRim(reference), qRgb(255, 255, 255));
+        QCOMPARE(ink.size(), wholeInk.size());
+        QVERIFY(shot.copy(ink) == reference.copy(wholeInk));
+    }
+
+    // Kana too many to fit even when set close still show their start, as any value does:
+    // the first whole, the box's right edge cut through.
+    void kanaTooManyShowTheirStart()
+    {
+        FakeDesktop d;
+        Form1 f(d.services());
+        PaletteBox *b = box(f, 1);
+        b->setText(QStringLiteral("アイウエオカキクケコ"));
+        const QImage shot = rendered(b, 1.0);
+        const QRect inside = insideRim(shot);
+        const QRect ink = inkBounds(shot, inside, qRgb(255, 255, 255));
+        QVERIFY(ink.left() > inside.left());
+        QCOMPARE(ink.right(), inside.right());
+    }
+
     void focusRingIsWholeOnEveryBox_data() { addScaleRows(); }
 
     // The focus shows as a ring whole on all four sides of what shows of the box, the

@@ -50,6 +50,8 @@ public:
     qreal xOf(qsizetype position) const { return m_line.isValid() ? m_line.cursorToX(int(position)) : 0; }
     qreal width() const { return m_line.isValid() ? m_line.naturalTextWidth() : 0; }
     qreal height() const { return m_line.isValid() ? m_line.height() : 0; }
+    QFont font() const { return m_layout.font(); }
+    qsizetype length() const { return m_layout.text().size(); }
 
     // The first boundary between whole characters (grapheme clusters, so never inside a
     // surrogate pair or before a combining mark) at or after position.
@@ -110,11 +112,63 @@ bool hasRightToLeft(const QString &text)
     return false;
 }
 
+bool isKana(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x3041 && u <= 0x3096) || (u >= 0x30A1 && u <= 0x30FA) || u == 0x30FC;
+}
+
+// The full-width kana of a face with half-width figures are an em wide, wider than those
+// of the proportional design face: a name the design shows whole in its box would be cut.
+// Each kana of text (laid out as the start of `laid`) is set instead to the width of its
+// ink and a twelfth of an em, as proportional Japanese faces set them, and the glyphs of
+// runs after it move up. Only lines of characters drawn one glyph each (no marks, no
+// surrogates) are set so. Returns how much narrower the line became.
+qreal setKanaProportional(QList<QGlyphRun> &runs, const QString &text, const LaidLine &laid, QPaintDevice *device)
+{
+    if (std::none_of(text.cbegin(), text.cend(), isKana) || hasRightToLeft(text))
+        return 0;
+    for (QChar c : text)
+        if (c.isSurrogate() || c.isMark())
+            return 0;
+    const QFontMetricsF metrics(laid.font(), device);
+    QList<qreal> starts(text.size() + 1);
+    for (qsizetype i = 0; i <= text.size(); ++i)
+        starts[i] = laid.xOf(i);
+    // How far the glyph of each character moves left.
+    QList<qreal> moveOf(text.size());
+    qreal moved = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        moveOf[i] = moved;
+        const qreal advance = starts[i + 1] - starts[i];
+        if (!isKana(text.at(i)) || advance <= 0)
+            continue;
+        const QRectF ink = metrics.boundingRect(text.at(i));
+        const qreal width = std::min(advance, ink.width() + advance / 12);
+        // The ink centred in its new width.
+        moveOf[i] += ink.center().x() - width / 2;
+        moved += advance - width;
+    }
+    if (moved <= 0)
+        return 0;
+    for (QGlyphRun &run : runs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF &pos : positions) {
+            // The character whose place the glyph starts in.
+            const auto after = std::upper_bound(starts.cbegin(), starts.cend() - 1, pos.x() + 1e-3);
+            const qsizetype i = std::clamp<qsizetype>(after - starts.cbegin() - 1, 0, text.size() - 1);
+            pos.rx() -= moveOf[i];
+        }
+        run.setPositions(positions);
+    }
+    return moved;
+}
+
 // text, already on one line, laid out in font's first face as the start of `laid`.
 void drawLaid(QPainter &p, const QRect &r, const QString &text, const LaidLine &laid, const QFont &font,
               Overflow overflow)
 {
-    const QList<QGlyphRun> runs = laid.runs(text.size());
+    QList<QGlyphRun> runs = laid.runs(text.size());
     if (!complete(runs)) {
         const bool fits = overflow == Overflow::Centred
             || QFontMetricsF(font, p.device()).horizontalAdvance(text) <= r.width();
@@ -123,8 +177,12 @@ void drawLaid(QPainter &p, const QRect &r, const QString &text, const LaidLine &
         return;
     }
 
-    const bool fits = overflow == Overflow::Centred || laid.width() <= r.width();
-    const QPointF origin(r.left() + (fits ? (r.width() - laid.width()) / 2 : 0.0),
+    qreal width = laid.width();
+    // Only a line drawn whole: a part of one that shows narrower would look like all of it.
+    if (overflow == Overflow::ShowStart && width > r.width() && text.size() == laid.length())
+        width -= setKanaProportional(runs, text, laid, p.device());
+    const bool fits = overflow == Overflow::Centred || width <= r.width();
+    const QPointF origin(r.left() + (fits ? (r.width() - width) / 2 : 0.0),
                          r.top() + (r.height() - laid.height()) / 2);
     // Whole device pixels, so that at any scale each glyph is one rasterisation.
     const QTransform toDevice = p.deviceTransform();
