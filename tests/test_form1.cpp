@@ -14,8 +14,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <initializer_list>
 #include <map>
 #include <stdexcept>
+#include <utility>
 
 using namespace mq;
 
@@ -38,6 +40,42 @@ QWidget *nextTabStop(QWidget *w)
         w = w->nextInFocusChain();
     while (!(w->focusPolicy() & Qt::TabFocus));
     return w;
+}
+
+// A palette box drawn at a scale: the part inside its rim, and the ink on its white.
+struct BoxShot
+{
+    QImage image;
+    QRect inside;
+    QRect ink;
+};
+
+BoxShot shoot(PaletteBox *b, qreal scale)
+{
+    BoxShot shot{rendered(b, scale), {}, {}};
+    shot.inside = insideRim(shot.image);
+    shot.ink = inkBounds(shot.image, shot.inside, qRgb(255, 255, 255));
+    return shot;
+}
+
+// value drawn in a pair box (57 pixels) and in the box of the whole row, which has room.
+std::pair<BoxShot, BoxShot> pairAndWhole(const Form1 &f, const QString &value, qreal scale)
+{
+    PaletteBox *pair = box(f, 1);
+    PaletteBox *whole = box(f, 0);
+    pair->setText(value);
+    whole->setText(value);
+    return {shoot(pair, scale), shoot(whole, scale)};
+}
+
+// Rows of each value at 1x and 2x.
+void addValueRows(std::initializer_list<const char *> values)
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<qreal>("scale");
+    for (qreal scale : {1.0, 2.0})
+        for (const char *value : values)
+            QTest::addRow("%s %gx", value, scale) << QString::fromUtf8(value) << scale;
 }
 
 } // namespace
@@ -290,11 +328,7 @@ private Q_SLOTS:
 
     void designValuesFitTheirBoxes_data()
     {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<qreal>("scale");
-        for (qreal scale : {1.0, 2.0})
-            for (const char *value : {"123-4567", "100-0001", "1975/4/1", "1975-4-1", "1975/12/1", "1234567"})
-                QTest::addRow("%s %gx", value, scale) << QString::fromLatin1(value) << scale;
+        addValueRows({"123-4567", "100-0001", "1975/4/1", "1975-4-1", "1975/12/1", "1234567"});
     }
 
     // Values as wide as the design's boxes were drawn for show whole in a box of 57
@@ -306,32 +340,18 @@ private Q_SLOTS:
         QFETCH(qreal, scale);
         FakeDesktop d;
         Form1 f(d.services());
-        PaletteBox *pair = box(f, 1);
-        PaletteBox *whole = box(f, 0);
-        QCOMPARE(pair->width(), 57);
+        QCOMPARE(box(f, 1)->width(), 57);
         // Even, so that the text starts on the same fraction of a pixel in both.
-        QCOMPARE((whole->width() - pair->width()) % 2, 0);
-        pair->setText(value);
-        whole->setText(value);
-        const QImage shot = rendered(pair, scale);
-        const QImage reference = rendered(whole, scale);
-        const QRect ink = inkBounds(shot, insideRim(shot), qRgb(255, 255, 255));
-        const QRect wholeInk = inkBounds(reference, insideRim(reference), qRgb(255, 255, 255));
-        QVERIFY(!ink.isEmpty());
-        QVERIFY2(ink.left() - insideRim(shot).left() >= scale, qPrintable(QString::number(ink.left())));
-        QVERIFY2(insideRim(shot).right() - ink.right() >= scale, qPrintable(QString::number(ink.right())));
-        QCOMPARE(ink.size(), wholeInk.size());
-        QVERIFY(shot.copy(ink) == reference.copy(wholeInk));
+        QCOMPARE((box(f, 0)->width() - box(f, 1)->width()) % 2, 0);
+        const auto [pair, whole] = pairAndWhole(f, value, scale);
+        QVERIFY(!pair.ink.isEmpty());
+        QVERIFY2(pair.ink.left() - pair.inside.left() >= scale, qPrintable(QString::number(pair.ink.left())));
+        QVERIFY2(pair.inside.right() - pair.ink.right() >= scale, qPrintable(QString::number(pair.ink.right())));
+        QCOMPARE(pair.ink.size(), whole.ink.size());
+        QVERIFY(pair.image.copy(pair.ink) == whole.image.copy(whole.ink));
     }
 
-    void kanaNamesFitAsInTheDesign_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<qreal>("scale");
-        for (qreal scale : {1.0, 2.0})
-            for (const char *value : {"ケンタロウ", "けんたろう", "ユウタロウ"})
-                QTest::addRow("%s %gx", value, scale) << QString::fromUtf8(value) << scale;
-    }
+    void kanaNamesFitAsInTheDesign_data() { addValueRows({"ケンタロウ", "けんたろう", "ユウタロウ"}); }
 
     // A name of kana that the proportional design face shows whole in a box of 57 pixels
     // shows whole in ours, a pixel of white on each side, its glyphs as they are drawn
@@ -345,29 +365,19 @@ private Q_SLOTS:
         PaletteBox *b = box(f, 1);
         QCOMPARE(b->width(), 57);
         b->setText(value);
-        const QImage shot = rendered(b, scale);
-        const QRect inside = insideRim(shot);
-        const QRect ink = inkBounds(shot, inside, qRgb(255, 255, 255));
-        QVERIFY(!ink.isEmpty());
-        QVERIFY2(ink.left() - inside.left() >= scale, qPrintable(QString::number(ink.left())));
-        QVERIFY2(inside.right() - ink.right() >= scale, qPrintable(QString::number(ink.right())));
+        const BoxShot shot = shoot(b, scale);
+        QVERIFY(!shot.ink.isEmpty());
+        QVERIFY2(shot.ink.left() - shot.inside.left() >= scale, qPrintable(QString::number(shot.ink.left())));
+        QVERIFY2(shot.inside.right() - shot.ink.right() >= scale, qPrintable(QString::number(shot.ink.right())));
         int inkOfEach = 0;
         for (QChar c : value) {
             b->setText(QString(c));
-            const QImage alone = rendered(b, scale);
-            inkOfEach += inkBounds(alone, insideRim(alone), qRgb(255, 255, 255)).width();
+            inkOfEach += shoot(b, scale).ink.width();
         }
-        QVERIFY2(ink.width() >= inkOfEach, qPrintable(QStringLiteral("%1 < %2").arg(ink.width()).arg(inkOfEach)));
+        QVERIFY2(shot.ink.width() >= inkOfEach, qPrintable(QStringLiteral("%1 < %2").arg(shot.ink.width()).arg(inkOfEach)));
     }
 
-    void kanaThatFitAreSetAsAlways_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<qreal>("scale");
-        for (qreal scale : {1.0, 2.0})
-            for (const char *value : {"ワタナベ", "たろう", "ヤマダ"})
-                QTest::addRow("%s %gx", value, scale) << QString::fromUtf8(value) << scale;
-    }
+    void kanaThatFitAreSetAsAlways_data() { addValueRows({"ワタナベ", "たろう", "ヤマダ"}); }
 
     // Kana that fit their box are set full width, as in a box with room to spare.
     void kanaThatFitAreSetAsAlways()
@@ -376,16 +386,9 @@ private Q_SLOTS:
         QFETCH(qreal, scale);
         FakeDesktop d;
         Form1 f(d.services());
-        PaletteBox *pair = box(f, 1);
-        PaletteBox *whole = box(f, 0);
-        pair->setText(value);
-        whole->setText(value);
-        const QImage shot = rendered(pair, scale);
-        const QImage reference = rendered(whole, scale);
-        const QRect ink = inkBounds(shot, insideRim(shot), qRgb(255, 255, 255));
-        const QRect wholeInk = inkBounds(reference, insideRim(reference), qRgb(255, 255, 255));
-        QCOMPARE(ink.size(), wholeInk.size());
-        QVERIFY(shot.copy(ink) == reference.copy(wholeInk));
+        const auto [pair, whole] = pairAndWhole(f, value, scale);
+        QCOMPARE(pair.ink.size(), whole.ink.size());
+        QVERIFY(pair.image.copy(pair.ink) == whole.image.copy(whole.ink));
     }
 
     // Kana too many to fit even when set close still show their start, as any value does:
@@ -396,11 +399,9 @@ private Q_SLOTS:
         Form1 f(d.services());
         PaletteBox *b = box(f, 1);
         b->setText(QStringLiteral("アイウエオカキクケコ"));
-        const QImage shot = rendered(b, 1.0);
-        const QRect inside = insideRim(shot);
-        const QRect ink = inkBounds(shot, inside, qRgb(255, 255, 255));
-        QVERIFY(ink.left() > inside.left());
-        QCOMPARE(ink.right(), inside.right());
+        const BoxShot shot = shoot(b, 1.0);
+        QVERIFY(shot.ink.left() > shot.inside.left());
+        QCOMPARE(shot.ink.right(), shot.inside.right());
     }
 
     void focusRingIsWholeOnEveryBox_data() { addScaleRows(); }
