@@ -7,6 +7,7 @@
 
 #include "ink.h"
 
+#include <QAccessible>
 #include <QDrag>
 #include <QMimeData>
 #include <QPainter>
@@ -192,6 +193,31 @@ private Q_SLOTS:
         QVERIFY(plain > 0);
         QVERIFY2(qAbs(inkWidth(QStringLiteral("A&B")) - plain) <= 1, "the & was drawn");
         QVERIFY(inkWidth(QStringLiteral("A&&B")) > plain + 3);
+    }
+
+    void buttonsAreReadAsTheirWords_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("spaced") << QStringLiteral("内　容　更　新") << QStringLiteral("内容更新");
+        QTest::newRow("spaced kana") << QStringLiteral("キ　ャ　ン　セ　ル") << QStringLiteral("キャンセル");
+        QTest::newRow("plain") << QStringLiteral("ヘルプ") << QStringLiteral("ヘルプ");
+        QTest::newRow("mnemonic") << QStringLiteral("ク　&リ　ア") << QStringLiteral("クリア");
+        QTest::newRow("ampersand") << QStringLiteral("A&&B　C") << QStringLiteral("A&BC");
+    }
+
+    // What a screen reader says of a button: its caption's words, not each character of
+    // a caption spaced out with ideographic spaces.
+    void buttonsAreReadAsTheirWords()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, spoken);
+        QWidget window;
+        auto *b = new FaceButton(caption, Qt::white, &window);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(b);
+        QVERIFY(a);
+        QCOMPARE(a->text(QAccessible::Name), spoken);
+        QCOMPARE(b->text(), caption);
     }
 
     void paletteBoxLooksFlatAndWhite()
