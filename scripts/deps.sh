@@ -7,7 +7,7 @@ build=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-
 # What the program needs to run: the browser launcher, the X11 and Wayland platforms, and
 # a font that draws Japanese.
 run=(xdg-utils qt6-qpa-plugins qt6-wayland fonts-ipafont-gothic)
-test=(xvfb xauth xdotool x11-utils imagemagick openbox desktop-file-utils appstream sway libwayland-dev)
+test=(xvfb xauth xdotool x11-utils imagemagick openbox desktop-file-utils appstream sway libwayland-dev dbus-daemon at-spi2-core python3-pyatspi)
 package=(dpkg-dev file lintian)
 bench=(xvfb libx11-dev libxdamage-dev dbus-daemon)
 
