@@ -32,6 +32,10 @@ QString asOneLine(QStringView text);
 // much as a short one, and what lies out of sight changes nothing in how the line looks.
 // A line with characters that run right to left is drawn whole, as far as its first
 // few thousand characters. Centred lays out the whole line: it is meant for captions.
+//
+// With ShowStart, a line wider than r has its kana set as a proportional face sets them
+// (each as wide as its ink and a twelfth of an em), so that what a proportional design
+// face shows whole shows whole here too; a line that fits is drawn as it is laid out.
 void drawTextLine(QPainter &p, const QRect &r, const QString &text, const QFont &font, Overflow overflow);
 
 // font without fallback faces, fixed to its first face: what drawTextLine draws with when
