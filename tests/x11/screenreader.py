@@ -1,7 +1,7 @@
 """What a screen reader reads of the running program, over AT-SPI.
 
   screenreader.py announce             tell the desktop a screen reader runs
-  screenreader.py read VALUES PROFILE  read the palette and the editor, change a value
+  screenreader.py read PROFILE         read the palette and the editor, change a value
 """
 import sys
 import time
@@ -78,9 +78,14 @@ def named(nodes, role, name):
     return None
 
 
-def read(values_file, profile):
-    with open(values_file, encoding="utf-8") as f:
-        values = f.read().split("\n")[:57]
+def stored(profile):
+    # A line per value after the first, CR LF between them (a lone LF stays in its value).
+    with open(profile, encoding="cp932", newline="") as f:
+        return f.read().split("\r\n")[1:58]
+
+
+def read(profile):
+    values = stored(profile)
     app = waited("application mq on the accessibility bus", application)
     palette = waited("palette", lambda: next((w for w in app if w is not None and w.name.startswith("ＭＱ")), None))
 
@@ -139,17 +144,16 @@ def read(values_file, profile):
     update.queryAction().doAction(0)
     box = named(boxes, "label", "漢字 姓")
     waited("palette box 漢字 姓 reading 佐藤", lambda: True if text_of(box) == "佐藤" else None)
-    with open(profile, encoding="cp932", newline="") as f:
-        if "佐藤\r\n" not in f.read():
-            fail("the saved profile does not hold 佐藤")
+    if "佐藤" not in stored(profile):
+        fail("the saved profile does not hold 佐藤")
 
 
 def main():
     if len(sys.argv) >= 2 and sys.argv[1] == "announce":
         announce()
         return 0
-    if len(sys.argv) == 4 and sys.argv[1] == "read":
-        read(sys.argv[2], sys.argv[3])
+    if len(sys.argv) == 3 and sys.argv[1] == "read":
+        read(sys.argv[2])
         if failures:
             return 1
         print("ok: read as a screen reader reads it")
