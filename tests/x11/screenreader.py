@@ -84,6 +84,17 @@ def stored(profile):
         return f.read().split("\r\n")[1:58]
 
 
+def press(button):
+    """Presses a button through its own action, as a screen reader does; false if it has none."""
+    action = button.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    if "Press" not in names:
+        fail(f"{button.name} cannot be pressed")
+        return False
+    action.doAction(names.index("Press"))
+    return True
+
+
 def read(profile):
     values = stored(profile)
     app = waited("application mq on the accessibility bus", application)
@@ -110,11 +121,8 @@ def read(profile):
     editor_button = named(buttons, "push button", "内容変更")
     if editor_button is None:
         return
-    action = editor_button.queryAction()
-    if "Press" not in [action.getName(i) for i in range(action.nActions)]:
-        fail("内容変更 cannot be pressed")
+    if not press(editor_button):
         return
-    action.doAction([action.getName(i) for i in range(action.nActions)].index("Press"))
     editor = waited("editor", lambda: window(app, "内容変更"))
     nodes = list(walk(editor))
     entries = [n for n in nodes if n.getRoleName() == "text" and showing(n)
@@ -141,8 +149,9 @@ def read(profile):
         fail("no entry 漢字 姓 or no button 内容更新 in the editor")
         return
     surname.queryEditableText().setTextContents("佐藤")
-    update.queryAction().doAction(0)
     box = named(boxes, "label", "漢字 姓")
+    if box is None or not press(update):
+        return
     waited("palette box 漢字 姓 reading 佐藤", lambda: True if text_of(box) == "佐藤" else None)
     if "佐藤" not in stored(profile):
         fail("the saved profile does not hold 佐藤")
