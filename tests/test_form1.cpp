@@ -1,6 +1,7 @@
 #include "failure.h"
 #include "form1.h"
 #include "palettebox.h"
+#include "textline.h"
 
 #include "fakedesktop.h"
 #include "ink.h"
@@ -10,10 +11,12 @@
 #include <QClipboard>
 #include <QDrag>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <algorithm>
 #include <initializer_list>
 #include <map>
 #include <stdexcept>
@@ -354,8 +357,8 @@ private Q_SLOTS:
     void kanaNamesFitAsInTheDesign_data() { addValueRows({"ケンタロウ", "けんたろう", "ユウタロウ"}); }
 
     // A name of kana that the proportional design face shows whole in a box of 57 pixels
-    // shows whole in ours, a pixel of white on each side, its glyphs as they are drawn
-    // alone and none over another.
+    // shows whole in ours, a pixel of white on each side: each kana as it is drawn alone,
+    // in order, none over another, evenly spaced.
     void kanaNamesFitAsInTheDesign()
     {
         QFETCH(QString, value);
@@ -369,39 +372,85 @@ private Q_SLOTS:
         QVERIFY(!shot.ink.isEmpty());
         QVERIFY2(shot.ink.left() - shot.inside.left() >= scale, qPrintable(QString::number(shot.ink.left())));
         QVERIFY2(shot.inside.right() - shot.ink.right() >= scale, qPrintable(QString::number(shot.ink.right())));
-        int inkOfEach = 0;
+        QList<int> gaps;
+        int from = shot.ink.left();
         for (QChar c : value) {
             b->setText(QString(c));
-            inkOfEach += shoot(b, scale).ink.width();
+            const BoxShot alone = shoot(b, scale);
+            const QImage glyph = alone.image.copy(alone.ink);
+            int at = from;
+            while (at + glyph.width() <= shot.inside.right() + 1
+                   && shot.image.copy(QRect(QPoint(at, alone.ink.top()), glyph.size())) != glyph)
+                ++at;
+            QVERIFY2(at + glyph.width() <= shot.inside.right() + 1,
+                     qPrintable(QStringLiteral("%1 not found whole after x=%2").arg(c).arg(from)));
+            if (c != value.front())
+                gaps << at - from;
+            from = at + glyph.width();
         }
-        QVERIFY2(shot.ink.width() >= inkOfEach, qPrintable(QStringLiteral("%1 < %2").arg(shot.ink.width()).arg(inkOfEach)));
+        QCOMPARE(from, shot.ink.right() + 1);
+        const auto [narrowest, widest] = std::minmax_element(gaps.cbegin(), gaps.cend());
+        QVERIFY2(*widest - *narrowest <= scale, qPrintable(QStringLiteral("gaps %1 to %2").arg(*narrowest).arg(*widest)));
     }
 
     void kanaThatFitAreSetAsAlways_data() { addValueRows({"ワタナベ", "たろう", "ヤマダ"}); }
 
-    // Kana that fit their box are set full width, as in a box with room to spare.
+    // Kana that fit their box are set full width, as the face lays them out: as wide as the
+    // same text drawn by Qt alone, give or take the pixel the box's placing rounds to.
     void kanaThatFitAreSetAsAlways()
     {
         QFETCH(QString, value);
         QFETCH(qreal, scale);
         FakeDesktop d;
         Form1 f(d.services());
-        const auto [pair, whole] = pairAndWhole(f, value, scale);
-        QCOMPARE(pair.ink.size(), whole.ink.size());
-        QVERIFY(pair.image.copy(pair.ink) == whole.image.copy(whole.ink));
+        PaletteBox *b = box(f, 1);
+        b->setText(value);
+        const BoxShot shot = shoot(b, scale);
+        QImage plain(b->size() * scale * 2, QImage::Format_RGB32);
+        plain.setDevicePixelRatio(scale);
+        plain.fill(Qt::white);
+        {
+            QPainter p(&plain);
+            p.setFont(firstFaceOnly(b->font()));
+            p.setPen(Qt::black);
+            p.drawText(QPointF(4, b->height()), value);
+        }
+        const QRect plainInk = inkBounds(plain, plain.rect(), qRgb(255, 255, 255));
+        QVERIFY2(qAbs(shot.ink.width() - plainInk.width()) <= scale,
+                 qPrintable(QStringLiteral("%1 against %2").arg(shot.ink.width()).arg(plainInk.width())));
     }
+
+    void kanaTooManyShowTheirStart_data() { addScaleRows(); }
 
     // Kana too many to fit even when set close still show their start, as any value does:
     // the first whole, the box's right edge cut through.
     void kanaTooManyShowTheirStart()
     {
+        QFETCH(qreal, scale);
         FakeDesktop d;
         Form1 f(d.services());
         PaletteBox *b = box(f, 1);
         b->setText(QStringLiteral("アイウエオカキクケコ"));
-        const BoxShot shot = shoot(b, 1.0);
+        const BoxShot shot = shoot(b, scale);
         QVERIFY(shot.ink.left() > shot.inside.left());
         QCOMPARE(shot.ink.right(), shot.inside.right());
+    }
+
+    void kanaOutOfSightChangeNothing_data() { addScaleRows(); }
+
+    // What follows out of sight does not change how the start of a value is set: a start
+    // wider than its box, alone and with more after it.
+    void kanaOutOfSightChangeNothing()
+    {
+        QFETCH(qreal, scale);
+        FakeDesktop d;
+        Form1 f(d.services());
+        PaletteBox *b = box(f, 1);
+        const QString start = QStringLiteral("ヤマダケンタロウ");
+        b->setText(start);
+        const QImage alone = shoot(b, scale).image;
+        b->setText(start + QStringLiteral("サシスセソタチツテトナニヌネノハヒフヘホ"));
+        QVERIFY(shoot(b, scale).image == alone);
     }
 
     void focusRingIsWholeOnEveryBox_data() { addScaleRows(); }

@@ -3,6 +3,7 @@
   screenreader.py announce             tell the desktop a screen reader runs
   screenreader.py read PROFILE         read the palette and the editor, change a value
 """
+import re
 import sys
 import time
 
@@ -24,7 +25,7 @@ def announce():
     bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
     bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
                   GLib.Variant("(ssv)", ("org.a11y.Status", "ScreenReaderEnabled", GLib.Variant("b", True))),
-                  None, Gio.DBusCallFlags.NONE, 5000, None)
+                  None, Gio.DBusCallFlags.NONE, 10000, None)
 
 
 def waited(what, find, limit=10.0):
@@ -98,10 +99,13 @@ def press(button):
 def read(profile):
     values = stored(profile)
     app = waited("application mq on the accessibility bus", application)
-    palette = waited("palette", lambda: next((w for w in app if w is not None and w.name.startswith("ＭＱ")), None))
+    palette = waited("palette", lambda: next((w for w in app if w is not None and re.match(r"ＭＱ \(β", w.name)), None))
 
     # The palette: its 57 boxes, each named by what it holds and reading its value.
-    boxes = [n for n in walk(palette) if n.getRoleName() == "label" and showing(n)]
+    def shown_boxes():
+        found = [n for n in walk(palette) if n.getRoleName() == "label" and showing(n)]
+        return found if len(found) >= 57 else None
+    boxes = waited("57 palette boxes showing", shown_boxes)
     names = [b.name for b in boxes]
     if len(boxes) != 57:
         fail(f"{len(boxes)} boxes read, not 57")

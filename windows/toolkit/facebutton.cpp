@@ -36,12 +36,12 @@ FaceButton::FaceButton(const QString &caption, const QColor &face, QWidget *pare
     setDefault(false);
     // Spaced out for the eye, read as one word: a screen reader would read 内　容　更　新
     // as four. Without the mnemonic's mark, as Qt names a button itself.
-    if (caption.contains(QChar(0x3000))) {
+    if (caption.contains(IdeographicSpace)) {
         QString spoken;
         for (qsizetype i = 0; i < caption.size(); ++i) {
             if (caption.at(i) == QLatin1Char('&') && ++i == caption.size())
                 break;
-            if (caption.at(i) != QChar(0x3000))
+            if (caption.at(i) != IdeographicSpace)
                 spoken += caption.at(i);
         }
         setAccessibleName(spoken);

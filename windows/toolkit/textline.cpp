@@ -51,7 +51,6 @@ public:
     qreal width() const { return m_line.isValid() ? m_line.naturalTextWidth() : 0; }
     qreal height() const { return m_line.isValid() ? m_line.height() : 0; }
     QFont font() const { return m_layout.font(); }
-    qsizetype length() const { return m_layout.text().size(); }
 
     // The first boundary between whole characters (grapheme clusters, so never inside a
     // surrogate pair or before a combining mark) at or after position.
@@ -118,12 +117,8 @@ bool isKana(QChar c)
     return (u >= 0x3041 && u <= 0x3096) || (u >= 0x30A1 && u <= 0x30FA) || u == 0x30FC;
 }
 
-// The full-width kana of a face with half-width figures are an em wide, wider than those
-// of the proportional design face: a name the design shows whole in its box would be cut.
-// Each kana of text (laid out as the start of `laid`) is set instead to the width of its
-// ink and a twelfth of an em, as proportional Japanese faces set them, and the glyphs of
-// runs after it move up. Only lines of characters drawn one glyph each (no marks, no
-// surrogates) are set so. Returns how much narrower the line became.
+// The kana of a face with half-width figures are an em wide each, wider than the design
+// face's: set as a proportional face sets them, a name the design shows whole fits again.
 qreal setKanaProportional(QList<QGlyphRun> &runs, const QString &text, const LaidLine &laid, QPaintDevice *device)
 {
     if (std::none_of(text.cbegin(), text.cend(), isKana) || hasRightToLeft(text))
@@ -164,24 +159,25 @@ qreal setKanaProportional(QList<QGlyphRun> &runs, const QString &text, const Lai
     return moved;
 }
 
-// text, already on one line, laid out in font's first face as the start of `laid`.
+// text, already on one line, laid out in font's first face as the start of `laid`; whole
+// when it is all of the line, not the start of a longer one.
 void drawLaid(QPainter &p, const QRect &r, const QString &text, const LaidLine &laid, const QFont &font,
-              Overflow overflow)
+              Overflow overflow, bool whole)
 {
     QList<QGlyphRun> runs = laid.runs(text.size());
+    // Only a whole line is centred: a start that fits would look like all of it.
     if (!complete(runs)) {
         const bool fits = overflow == Overflow::Centred
-            || QFontMetricsF(font, p.device()).horizontalAdvance(text) <= r.width();
+            || (whole && QFontMetricsF(font, p.device()).horizontalAdvance(text) <= r.width());
         p.setFont(font);
         p.drawText(r, (fits ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine, text);
         return;
     }
 
     qreal width = laid.width();
-    // Only a line drawn whole: a part of one that shows narrower would look like all of it.
-    if (overflow == Overflow::ShowStart && width > r.width() && text.size() == laid.length())
+    if (overflow == Overflow::ShowStart && width > r.width())
         width -= setKanaProportional(runs, text, laid, p.device());
-    const bool fits = overflow == Overflow::Centred || width <= r.width();
+    const bool fits = overflow == Overflow::Centred || (whole && width <= r.width());
     const QPointF origin(r.left() + (fits ? (r.width() - width) / 2 : 0.0),
                          r.top() + (r.height() - laid.height()) / 2);
     // Whole device pixels, so that at any scale each glyph is one rasterisation.
@@ -231,7 +227,7 @@ void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QF
     const QFont face = firstFaceOnly(font);
     if (overflow == Overflow::Centred) {
         const QString text = asOneLine(original);
-        drawLaid(p, r, text, LaidLine(text, face, p.device()), font, overflow);
+        drawLaid(p, r, text, LaidLine(text, face, p.device()), font, overflow, true);
         return;
     }
 
@@ -248,7 +244,7 @@ void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QF
         if (!hasRightToLeft(line))
             end = std::min(laid.endPast(2 * r.width(), MoreCharacters), laid.boundaryFrom(ShownLimit));
         if (whole && end == line.size()) {
-            drawLaid(p, r, line, laid, font, overflow);
+            drawLaid(p, r, line, laid, font, overflow, true);
             return;
         }
         if (whole || end + Context <= line.size() || n >= LargestPart) {
@@ -256,9 +252,9 @@ void drawTextLine(QPainter &p, const QRect &r, const QString &original, const QF
             // Laid out alone, unless it is as wide as the line it starts: a line wider than
             // r is drawn the same from either.
             if (laid.xOf(end) > r.width())
-                drawLaid(p, r, shown, laid, font, overflow);
+                drawLaid(p, r, shown, laid, font, overflow, false);
             else
-                drawLaid(p, r, shown, LaidLine(shown, face, p.device()), font, overflow);
+                drawLaid(p, r, shown, LaidLine(shown, face, p.device()), font, overflow, false);
             return;
         }
     }

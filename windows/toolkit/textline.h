@@ -36,6 +36,8 @@ QString asOneLine(QStringView text);
 // With ShowStart, a line wider than r has its kana set as a proportional face sets them
 // (each as wide as its ink and a twelfth of an em), so that what a proportional design
 // face shows whole shows whole here too; a line that fits is drawn as it is laid out.
+// Lines with marks, surrogate pairs or right-to-left text, and lines the first face
+// cannot draw whole, keep their kana as laid out.
 void drawTextLine(QPainter &p, const QRect &r, const QString &text, const QFont &font, Overflow overflow);
 
 // font without fallback faces, fixed to its first face: what drawTextLine draws with when
