@@ -148,7 +148,7 @@ def read(profile):
     # A value typed through the reader's own editing, saved with 内容更新: the palette's
     # box reads the new value.
     surname = named(entries, "text", "漢字 姓")
-    update = next((n for n in nodes if n.getRoleName() == "push button" and n.name == "内容更新"), None)
+    update = named(nodes, "push button", "内容更新")
     if surname is None or update is None:
         fail("no entry 漢字 姓 or no button 内容更新 in the editor")
         return

@@ -20,8 +20,9 @@ QFont defaultWindowFont();
 // wide, as the design face's are, so that a postal code or a date fills its box as
 // designed (the proportional faces' figures are a quarter wider). Its kanji and kana have
 // the window font's shapes on whole-em advances, wider than the design face's
-// proportional kana; a second face for the figures alone would cost the palette's
-// start-up 0.7 MB of memory and a first paint in two faces.
+// proportional kana, which drawTextLine sets close where a value would not fit; a second
+// face for the figures alone would cost the palette's start-up 0.7 MB of memory and a
+// first paint in two faces.
 QFont paletteFont();
 
 // Style, default font and program icon for the whole application.
